@@ -1,0 +1,125 @@
+#ifndef TANDREL_H
+#define TANDREL_H
+
+#include <QColor>
+#include <QPushButton>
+#include <QSize>
+#include <QWidget>
+
+#include <vector>
+
+class QLabel;
+
+// The shuffled layout of one game: the pair number of every card index of an n by n board.
+// Each draw takes one rand() and accepts any pair number that still has a copy left, so the
+// layout is deliberately not a uniform shuffle, and two layouts of the same size made within the
+// same second of the clock are identical.
+class Zufallsmatrix
+{
+public:
+    explicit Zufallsmatrix(int boardSize);
+    // Seeds the generator with the given value instead of the clock; the layout then depends on
+    // the seed alone.
+    Zufallsmatrix(int boardSize, unsigned int seed);
+
+    // Pair number of a card index; 0 for an index off the board.
+    int operator()(int index) const;
+    // Pair number at (row, column); only the combined index is checked against the board.
+    int operator()(int row, int column) const;
+
+private:
+    int boardSize;
+    int pairCount;
+    std::vector<int> cells;
+};
+
+// One card: a push button that holds the colour of its pair. The board decides when the colour
+// shows, by giving the card a palette made from it.
+class TandrelButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    TandrelButton(QWidget *parent, const QColor &color);
+
+    QColor activecolor() const;
+    // Changes the colour the card holds; what it shows changes only with its next palette.
+    void setActiveColor(const QColor &color);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+private:
+    QColor cardColor;
+};
+
+class TandrelGameBoard : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TandrelGameBoard(int boardSize, QWidget *parent = nullptr, const char *name = nullptr);
+
+    void newGame();
+
+    // The distinct pair colours of a board of the given size, indexed by pair number.
+    static std::vector<QColor> pairColorsFor(int boardSize);
+
+public slots:
+    void proceedClicked();
+
+private slots:
+    void buttonClicked();
+
+signals:
+    void finished();
+    void proceedOn(bool on);
+    void newMessage(const char *text);
+    void updateCounter(int turn, int pairsLeft);
+
+private:
+    void enableButtons();
+    void ButtonsOff(bool off);
+    void reveal(TandrelButton *card);
+    void conceal(TandrelButton *card);
+    bool isPair() const;
+
+    int boardSize;
+    std::vector<TandrelButton *> buttons;
+    Zufallsmatrix layoutMatrix;
+    std::vector<QColor> pairColors;
+    int clickCount;
+    int pairsLeft;
+    int turn;
+    TandrelButton *firstCard;
+    TandrelButton *secondCard;
+};
+
+// The main window: the status and counter lines, the board, Proceed, Play! and Quit.
+class Tandrel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // boardSize must already be a valid size (even, 2 to 12).
+    Tandrel(int boardSize, QWidget *parent = nullptr, const char *name = nullptr);
+
+public slots:
+    void enableProceed(bool on);
+    void newState(const char *text);
+    void setCounter(int turn, int pairsLeft);
+
+private slots:
+    void newGameClicked();
+    void gameOver();
+
+private:
+    QPushButton *proceedButton;
+    QPushButton *playButton;
+    QPushButton *quitButton;
+    QLabel *statusLabel;
+    QLabel *counterLabel;
+    TandrelGameBoard *board;
+};
+
+#endif
