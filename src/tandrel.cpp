@@ -1,5 +1,7 @@
 #include "tandrel.h"
 
+#include "keyboardplay.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QFrame>
@@ -29,6 +31,16 @@ void setObjectNameFrom(QObject *object, const char *name)
 void applyWindowFont(QWidget *widget)
 {
     widget->setFont(QFont(widget->font().family(), 14, QFont::Bold));
+}
+
+// Screen readers hear a card's state in its accessible description, as a sighted player sees it.
+void describeCard(TandrelButton *card, bool showing)
+{
+    if (showing)
+        card->setAccessibleDescription(QStringLiteral("showing ") + card->activecolor().name());
+    else
+        card->setAccessibleDescription(card->isFlat() ? QStringLiteral("removed")
+                                                      : QStringLiteral("hidden"));
 }
 
 } // namespace
@@ -134,6 +146,10 @@ TandrelGameBoard::TandrelGameBoard(int boardSize, QWidget *parent, const char *n
     // Card i stands in row i mod n and column i div n: the indexes run down the columns.
     for (int i = 0; i < boardSize * boardSize; ++i) {
         auto *card = new TandrelButton(this, pairColors[static_cast<std::size_t>(layoutMatrix(i))]);
+        card->setAccessibleName(QStringLiteral("Card, row %1, column %2")
+                                    .arg(i % boardSize + 1)
+                                    .arg(i / boardSize + 1));
+        describeCard(card, false);
         card->setEnabled(false);
         connect(card, &QPushButton::clicked, this, &TandrelGameBoard::buttonClicked);
         grid->addWidget(card, i % boardSize, i / boardSize);
@@ -268,11 +284,13 @@ void TandrelGameBoard::ButtonsOff(bool off)
 void TandrelGameBoard::reveal(TandrelButton *card)
 {
     card->setPalette(QPalette(card->activecolor(), card->activecolor()));
+    describeCard(card, true);
 }
 
 void TandrelGameBoard::conceal(TandrelButton *card)
 {
     card->setPalette(palette());
+    describeCard(card, false);
 }
 
 bool TandrelGameBoard::isPair() const
@@ -332,6 +350,8 @@ Tandrel::Tandrel(int boardSize, QWidget *parent, const char *name) : QWidget(par
     connect(board, &TandrelGameBoard::updateCounter, this, &Tandrel::setCounter);
 
     newState("Press 'Play!' to start game!");
+
+    new KeyboardPlay(board, proceedButton, boardSize);
 }
 
 void Tandrel::enableProceed(bool on)

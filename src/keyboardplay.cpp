@@ -1,0 +1,97 @@
+#include "keyboardplay.h"
+
+#include "tandrel.h"
+
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, QPushButton *proceedButton, int boardSize)
+    : QObject(board), proceedButton(proceedButton), boardSize(boardSize)
+{
+    // The board's cards are its children in the order of their indexes.
+    const auto found = board->findChildren<TandrelButton *>(QString(), Qt::FindDirectChildrenOnly);
+    cards.assign(found.begin(), found.end());
+    for (std::size_t i = 0; i < cards.size(); ++i)
+        connect(cards[i], &QPushButton::clicked, this, [this, i] { lastCard = int(i); });
+    for (QPushButton *button : board->window()->findChildren<QPushButton *>())
+        button->installEventFilter(this);
+    connect(board, &TandrelGameBoard::proceedOn, this, &KeyboardPlay::turnWaits);
+}
+
+bool KeyboardPlay::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    // From the first key the player presses, the focus frame shows wherever the focus goes.
+    auto *widget = static_cast<QWidget *>(watched);
+    if (!widget->window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        widget->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+        widget->update();
+    }
+
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Up && key != Qt::Key_Down)
+        return false;
+    const auto card = std::find(cards.begin(), cards.end(), watched);
+    if (card == cards.end())
+        return false;
+
+    if (TandrelButton *target = nearestCard(int(card - cards.begin()), key))
+        target->setFocus(Qt::TabFocusReason);
+    return true; // at the edge of the play the focus stays where it is
+}
+
+// When a turn waits for Proceed the cards are all disabled, so Proceed is the one thing to press;
+// once the turn is over the focus returns to the card the player revealed last, or the nearest one
+// still in play. After the last pair nothing is left on the board and the focus stays on Play!.
+void KeyboardPlay::turnWaits(bool waiting)
+{
+    if (waiting) {
+        proceedButton->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    TandrelButton *target = cards[std::size_t(lastCard)];
+    if (!target->isEnabled())
+        target = nearestCard(lastCard, 0);
+    if (target)
+        target->setFocus(Qt::OtherFocusReason);
+}
+
+// The enabled card nearest to card `from` in the direction of an arrow key: along its own row (or
+// column) first, over any gaps; at the end of the line, the nearest line that still has a card
+// further that way. With any other key, the enabled card nearest to it anywhere on the board.
+// Ties go to the lower index, up and to the left.
+TandrelButton *KeyboardPlay::nearestCard(int from, int key) const
+{
+    const int row = from % boardSize;
+    const int column = from / boardSize;
+    const bool vertical = key == Qt::Key_Up || key == Qt::Key_Down;
+    const bool arrow = vertical || key == Qt::Key_Left || key == Qt::Key_Right;
+    const int step = (key == Qt::Key_Left || key == Qt::Key_Up) ? -1 : 1;
+
+    TandrelButton *best = nullptr;
+    std::pair<int, int> bestDistance;
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        if (!cards[i]->isEnabled())
+            continue;
+        const int rowOffset = int(i) % boardSize - row;
+        const int columnOffset = int(i) / boardSize - column;
+        std::pair<int, int> distance;
+        if (!arrow) {
+            distance = {std::abs(rowOffset) + std::abs(columnOffset), 0};
+        } else {
+            const int along = (vertical ? rowOffset : columnOffset) * step;
+            if (along <= 0)
+                continue;
+            distance = {std::abs(vertical ? columnOffset : rowOffset), along};
+        }
+        if (!best || distance < bestDistance) {
+            best = cards[i];
+            bestDistance = distance;
+        }
+    }
+    return best;
+}

@@ -1,0 +1,37 @@
+#ifndef KEYBOARDPLAY_H
+#define KEYBOARDPLAY_H
+
+#include <QObject>
+
+#include <vector>
+
+class QPushButton;
+class TandrelButton;
+class TandrelGameBoard;
+
+// Lets the game be played without a mouse. Tab and Space work as on any push button; on top of
+// that the arrow keys move the focus across the grid to the nearest card in play, and the focus
+// goes to Proceed while a turn waits for it and back to the cards when the next turn begins, so
+// that a Space never lands on Play! by accident.
+class KeyboardPlay : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Make this once the window's buttons exist and the window handles the board's proceedOn(bool).
+    KeyboardPlay(TandrelGameBoard *board, QPushButton *proceedButton, int boardSize);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void turnWaits(bool waiting);
+    TandrelButton *nearestCard(int from, int key) const;
+
+    std::vector<TandrelButton *> cards;
+    QPushButton *proceedButton;
+    int boardSize;
+    int lastCard = 0; // the card revealed last
+};
+
+#endif

@@ -1,0 +1,224 @@
+#include "tandrel.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QtTest>
+
+namespace {
+
+struct Game
+{
+    explicit Game(int n) : window(n), n(n)
+    {
+        const auto found = window.findChild<TandrelGameBoard *>()->findChildren<TandrelButton *>();
+        cards.assign(found.begin(), found.end());
+        for (auto *button :
+             window.findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly))
+            buttons[button->text()] = button;
+        window.show();
+        window.activateWindow();
+    }
+
+    int index(QWidget *widget) const
+    {
+        return int(std::find(cards.begin(), cards.end(), widget) - cards.begin());
+    }
+
+    int partnerOf(int i, bool sameColor = true) const
+    {
+        for (int j = 0; j < n * n; ++j) {
+            if (j != i && cards[j]->isEnabled()
+                && (cards[j]->activecolor() == cards[i]->activecolor()) == sameColor)
+                return j;
+        }
+        return -1;
+    }
+
+    // Presses a key on whatever has the keyboard focus, as a player at the keyboard does.
+    void press(Qt::Key key) const { QTest::keyClick(QApplication::focusWidget(), key); }
+
+    // Tabs round the window until the widget has the focus; false if it never comes.
+    bool tabTo(QWidget *target) const
+    {
+        for (int presses = 0; presses < n * n + 4; ++presses) {
+            if (QApplication::focusWidget() == target)
+                return true;
+            press(Qt::Key_Tab);
+        }
+        return QApplication::focusWidget() == target;
+    }
+
+    Tandrel window;
+    int n;
+    std::vector<TandrelButton *> cards;
+    QMap<QString, QPushButton *> buttons;
+};
+
+QString description(QWidget *card)
+{
+    return QAccessible::queryAccessibleInterface(card)->text(QAccessible::Description);
+}
+
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void arrowsMoveToNearestCardInPlay_data();
+    void arrowsMoveToNearestCardInPlay();
+    void wholeGameWithTheKeyboard();
+    void focusIsVisible();
+    void screenReadersHearEveryCard();
+};
+
+void TestAccessibility::arrowsMoveToNearestCardInPlay_data()
+{
+    QTest::addColumn<QPoint>("from"); // (column, row)
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QList<QPoint>>("outOfPlay");
+    QTest::addColumn<QPoint>("to");
+
+    const QList<QPoint> none;
+    QTest::newRow("right") << QPoint(0, 0) << int(Qt::Key_Right) << none << QPoint(1, 0);
+    QTest::newRow("down") << QPoint(0, 0) << int(Qt::Key_Down) << none << QPoint(0, 1);
+    QTest::newRow("left at the edge") << QPoint(0, 0) << int(Qt::Key_Left) << none << QPoint(0, 0);
+    QTest::newRow("up at the edge") << QPoint(2, 0) << int(Qt::Key_Up) << none << QPoint(2, 0);
+    QTest::newRow("right at the edge")
+        << QPoint(3, 3) << int(Qt::Key_Right) << none << QPoint(3, 3);
+    QTest::newRow("over a gap") << QPoint(1, 1) << int(Qt::Key_Right) << QList<QPoint> {{2, 1}}
+                                << QPoint(3, 1);
+    QTest::newRow("along the row first") << QPoint(1, 1) << int(Qt::Key_Right)
+                                         << QList<QPoint> {{2, 0}, {2, 1}, {2, 2}} << QPoint(3, 1);
+    QTest::newRow("row ends, nearest row")
+        << QPoint(1, 1) << int(Qt::Key_Right) << QList<QPoint> {{2, 1}, {3, 1}, {2, 2}}
+        << QPoint(2, 0);
+    QTest::newRow("tie goes up and left")
+        << QPoint(1, 1) << int(Qt::Key_Down) << QList<QPoint> {{1, 2}, {1, 3}} << QPoint(0, 2);
+    QTest::newRow("up over removed cards")
+        << QPoint(3, 3) << int(Qt::Key_Up) << QList<QPoint> {{3, 2}, {3, 1}} << QPoint(3, 0);
+    QTest::newRow("nothing left that way")
+        << QPoint(2, 2) << int(Qt::Key_Left)
+        << QList<QPoint> {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 0}, {1, 1}, {1, 2}, {1, 3}}
+        << QPoint(2, 2);
+}
+
+void TestAccessibility::arrowsMoveToNearestCardInPlay()
+{
+    QFETCH(QPoint, from);
+    QFETCH(int, key);
+    QFETCH(QList<QPoint>, outOfPlay);
+    QFETCH(QPoint, to);
+
+    Game game(4);
+    QVERIFY(QTest::qWaitForWindowActive(&game.window));
+    game.buttons["Play!"]->click();
+    auto card = [&](QPoint p) { return game.cards[p.x() * 4 + p.y()]; };
+    for (QPoint p : outOfPlay)
+        card(p)->setEnabled(false);
+    card(from)->setFocus(Qt::OtherFocusReason);
+    game.press(Qt::Key(key));
+    QCOMPARE(QApplication::focusWidget(), card(to));
+}
+
+// Tab, the arrows and Space alone play a 4x4 game from the first Play! to "Finished!".
+void TestAccessibility::wholeGameWithTheKeyboard()
+{
+    Game game(4);
+    QVERIFY(QTest::qWaitForWindowActive(&game.window));
+    QLabel *status = game.window.findChildren<QLabel *>().value(0);
+
+    QVERIFY(game.tabTo(game.buttons["Play!"]));
+    game.press(Qt::Key_Space);
+    QCOMPARE(status->text(), "Click to reveal a card.");
+
+    // Into the board from Play!: backwards past the disabled Proceed lands on the last card.
+    game.press(Qt::Key_Backtab);
+    QCOMPARE(game.index(QApplication::focusWidget()), 15);
+
+    for (int turn = 0; status->text() != "Finished!"; ++turn) {
+        QVERIFY(turn < 20);
+        const int first = game.index(QApplication::focusWidget());
+        QVERIFY(first < 16);
+        // Every other turn is a miss, while more than one pair is left.
+        const auto inPlay = std::count_if(game.cards.begin(), game.cards.end(),
+                                          [](auto *c) { return c->isEnabled(); });
+        const bool miss = turn % 2 == 0 && inPlay > 2;
+        const int second = game.partnerOf(first, !miss);
+        game.press(Qt::Key_Space);
+        QVERIFY(!game.cards[first]->isEnabled());
+        QVERIFY(game.tabTo(game.cards[second]));
+        game.press(Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), game.buttons["Proceed"]);
+        game.press(Qt::Key_Space);
+        if (miss) // back on the card revealed last
+            QCOMPARE(QApplication::focusWidget(), game.cards[second]);
+        if (status->text() != "Finished!") {
+            QVERIFY(game.index(QApplication::focusWidget()) < 16);
+            // The arrows reach the cards still in play: walk left as far as they go.
+            for (int i = 0; i < 4; ++i)
+                game.press(Qt::Key_Left);
+            QVERIFY(QApplication::focusWidget()->isEnabled());
+        }
+    }
+    QVERIFY(std::all_of(game.cards.begin(), game.cards.end(), [](auto *c) { return c->isFlat(); }));
+    QCOMPARE(QApplication::focusWidget(), game.buttons["Play!"]);
+}
+
+// Once the keyboard is in use, the card with the focus looks different from its neighbours.
+void TestAccessibility::focusIsVisible()
+{
+    Game game(2);
+    QVERIFY(QTest::qWaitForWindowActive(&game.window));
+    QPushButton *play = game.buttons["Play!"];
+    QCOMPARE(QApplication::focusWidget(), play);
+    const QImage untouched = play->grab().toImage();
+    game.press(Qt::Key_Space);
+    QVERIFY(play->grab().toImage() != untouched);
+    QVERIFY(game.cards[0]->isEnabled());
+
+    game.cards[0]->setFocus(Qt::OtherFocusReason);
+    game.press(Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), game.cards[1]);
+    QVERIFY(game.cards[0]->grab().toImage() != game.cards[1]->grab().toImage());
+    game.press(Qt::Key_Up);
+    QVERIFY(game.cards[0]->grab().toImage() != game.cards[1]->grab().toImage());
+    QCOMPARE(game.cards[2]->grab().toImage(), game.cards[3]->grab().toImage());
+}
+
+void TestAccessibility::screenReadersHearEveryCard()
+{
+    Game game(4);
+    for (int i = 0; i < 16; ++i) {
+        QAccessibleInterface *card = QAccessible::queryAccessibleInterface(game.cards[i]);
+        QCOMPARE(card->role(), QAccessible::Button);
+        QCOMPARE(card->text(QAccessible::Name),
+                 QStringLiteral("Card, row %1, column %2").arg(i % 4 + 1).arg(i / 4 + 1));
+        QCOMPARE(card->text(QAccessible::Description), "hidden");
+    }
+
+    game.buttons["Play!"]->click();
+    const int second = game.partnerOf(6);
+    game.cards[6]->click();
+    QCOMPARE(description(game.cards[6]), "showing " + game.cards[6]->activecolor().name());
+    QVERIFY(description(game.cards[6]).contains(QRegularExpression("^showing #[0-9a-f]{6}$")));
+    game.cards[second]->click();
+    QCOMPARE(description(game.cards[second]), description(game.cards[6]));
+    game.buttons["Proceed"]->click();
+    QCOMPARE(description(game.cards[6]), "removed");
+    QCOMPARE(description(game.cards[second]), "removed");
+
+    const int miss = game.partnerOf(0, false);
+    game.cards[0]->click();
+    game.cards[miss]->click();
+    game.buttons["Proceed"]->click();
+    QCOMPARE(description(game.cards[0]), "hidden");
+    QCOMPARE(description(game.cards[miss]), "hidden");
+
+    game.buttons["Play!"]->click();
+    QCOMPARE(description(game.cards[6]), "hidden");
+}
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
