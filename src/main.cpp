@@ -2,6 +2,7 @@
 #include "tandrel.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -17,6 +18,10 @@ int main(int argc, char *argv[])
         }
         boardSize = *size;
     }
+
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TANDREL_APP_ID));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/" TANDREL_APP_ID ".svg")));
 
     Tandrel window(boardSize);
     window.setWindowTitle(QStringLiteral("Qt Example - Tandrel"));
