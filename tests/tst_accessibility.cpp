@@ -1,4 +1,4 @@
-#include "tandrel.h"
+#include "gamewindow.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -6,32 +6,13 @@
 
 namespace {
 
-struct Game
+// A shown, active game window, played from the keyboard.
+struct Game : GameWindow
 {
-    explicit Game(int n) : window(n), n(n)
+    explicit Game(int n) : GameWindow(n)
     {
-        const auto found = window.findChild<TandrelGameBoard *>()->findChildren<TandrelButton *>();
-        cards.assign(found.begin(), found.end());
-        for (auto *button :
-             window.findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly))
-            buttons[button->text()] = button;
         window.show();
         window.activateWindow();
-    }
-
-    int index(QWidget *widget) const
-    {
-        return int(std::find(cards.begin(), cards.end(), widget) - cards.begin());
-    }
-
-    int partnerOf(int i, bool sameColor = true) const
-    {
-        for (int j = 0; j < n * n; ++j) {
-            if (j != i && cards[j]->isEnabled()
-                && (cards[j]->activecolor() == cards[i]->activecolor()) == sameColor)
-                return j;
-        }
-        return -1;
     }
 
     // Presses a key on whatever has the keyboard focus, as a player at the keyboard does.
@@ -47,11 +28,6 @@ struct Game
         }
         return QApplication::focusWidget() == target;
     }
-
-    Tandrel window;
-    int n;
-    std::vector<TandrelButton *> cards;
-    QMap<QString, QPushButton *> buttons;
 };
 
 QString description(QWidget *card)
@@ -113,7 +89,7 @@ void TestAccessibility::arrowsMoveToNearestCardInPlay()
 
     Game game(4);
     QVERIFY(QTest::qWaitForWindowActive(&game.window));
-    game.buttons["Play!"]->click();
+    game.play->click();
     auto card = [&](QPoint p) { return game.cards[p.x() * 4 + p.y()]; };
     for (QPoint p : outOfPlay)
         card(p)->setEnabled(false);
@@ -127,19 +103,19 @@ void TestAccessibility::wholeGameWithTheKeyboard()
 {
     Game game(4);
     QVERIFY(QTest::qWaitForWindowActive(&game.window));
-    QLabel *status = game.window.findChildren<QLabel *>().value(0);
+    QLabel *status = game.status;
 
-    QVERIFY(game.tabTo(game.buttons["Play!"]));
+    QVERIFY(game.tabTo(game.play));
     game.press(Qt::Key_Space);
     QCOMPARE(status->text(), "Click to reveal a card.");
 
     // Into the board from Play!: backwards past the disabled Proceed lands on the last card.
     game.press(Qt::Key_Backtab);
-    QCOMPARE(game.index(QApplication::focusWidget()), 15);
+    QCOMPARE(game.indexOf(QApplication::focusWidget()), 15);
 
     for (int turn = 0; status->text() != "Finished!"; ++turn) {
         QVERIFY(turn < 20);
-        const int first = game.index(QApplication::focusWidget());
+        const int first = game.indexOf(QApplication::focusWidget());
         QVERIFY(first < 16);
         // Every other turn is a miss, while more than one pair is left.
         const auto inPlay = std::count_if(game.cards.begin(), game.cards.end(),
@@ -150,12 +126,12 @@ void TestAccessibility::wholeGameWithTheKeyboard()
         QVERIFY(!game.cards[first]->isEnabled());
         QVERIFY(game.tabTo(game.cards[second]));
         game.press(Qt::Key_Space);
-        QCOMPARE(QApplication::focusWidget(), game.buttons["Proceed"]);
+        QCOMPARE(QApplication::focusWidget(), game.proceed);
         game.press(Qt::Key_Space);
         if (miss) // back on the card revealed last
             QCOMPARE(QApplication::focusWidget(), game.cards[second]);
         if (status->text() != "Finished!") {
-            QVERIFY(game.index(QApplication::focusWidget()) < 16);
+            QVERIFY(game.indexOf(QApplication::focusWidget()) < 16);
             // The arrows reach the cards still in play: walk left as far as they go.
             for (int i = 0; i < 4; ++i)
                 game.press(Qt::Key_Left);
@@ -163,7 +139,7 @@ void TestAccessibility::wholeGameWithTheKeyboard()
         }
     }
     QVERIFY(std::all_of(game.cards.begin(), game.cards.end(), [](auto *c) { return c->isFlat(); }));
-    QCOMPARE(QApplication::focusWidget(), game.buttons["Play!"]);
+    QCOMPARE(QApplication::focusWidget(), game.play);
 }
 
 // Once the keyboard is in use, the card with the focus looks different from its neighbours.
@@ -171,7 +147,7 @@ void TestAccessibility::focusIsVisible()
 {
     Game game(2);
     QVERIFY(QTest::qWaitForWindowActive(&game.window));
-    QPushButton *play = game.buttons["Play!"];
+    QPushButton *play = game.play;
     QCOMPARE(QApplication::focusWidget(), play);
     const QImage untouched = play->grab().toImage();
     game.press(Qt::Key_Space);
@@ -198,25 +174,25 @@ void TestAccessibility::screenReadersHearEveryCard()
         QCOMPARE(card->text(QAccessible::Description), "hidden");
     }
 
-    game.buttons["Play!"]->click();
+    game.play->click();
     const int second = game.partnerOf(6);
     game.cards[6]->click();
     QCOMPARE(description(game.cards[6]), "showing " + game.cards[6]->activecolor().name());
     QVERIFY(description(game.cards[6]).contains(QRegularExpression("^showing #[0-9a-f]{6}$")));
     game.cards[second]->click();
     QCOMPARE(description(game.cards[second]), description(game.cards[6]));
-    game.buttons["Proceed"]->click();
+    game.proceed->click();
     QCOMPARE(description(game.cards[6]), "removed");
     QCOMPARE(description(game.cards[second]), "removed");
 
     const int miss = game.partnerOf(0, false);
     game.cards[0]->click();
     game.cards[miss]->click();
-    game.buttons["Proceed"]->click();
+    game.proceed->click();
     QCOMPARE(description(game.cards[0]), "hidden");
     QCOMPARE(description(game.cards[miss]), "hidden");
 
-    game.buttons["Play!"]->click();
+    game.play->click();
     QCOMPARE(description(game.cards[6]), "hidden");
 }
 

@@ -1,4 +1,4 @@
-#include "tandrel.h"
+#include "gamewindow.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -7,54 +7,13 @@
 
 namespace {
 
-// The window's parts, found the way a player sees them.
-struct WindowParts
-{
-    explicit WindowParts(Tandrel &window)
-    {
-        const auto labels = window.findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
-        status = labels.value(0);
-        counter = labels.value(1);
-        board = window.findChild<TandrelGameBoard *>();
-        for (auto *button :
-             window.findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly)) {
-            if (button->text() == "Proceed")
-                proceed = button;
-            else if (button->text() == "Play!")
-                play = button;
-            else if (button->text() == "Quit")
-                quit = button;
-        }
-        const auto found = board->findChildren<TandrelButton *>();
-        cards.assign(found.begin(), found.end());
-    }
-
-    int partnerOf(int index, bool sameColor = true) const
-    {
-        for (int i = 0; i < int(cards.size()); ++i) {
-            if (i != index && cards[i]->isEnabled()
-                && (cards[i]->activecolor() == cards[index]->activecolor()) == sameColor)
-                return i;
-        }
-        return -1;
-    }
-
-    QLabel *status = nullptr;
-    QLabel *counter = nullptr;
-    TandrelGameBoard *board = nullptr;
-    QPushButton *proceed = nullptr;
-    QPushButton *play = nullptr;
-    QPushButton *quit = nullptr;
-    std::vector<TandrelButton *> cards;
-};
-
 void click(QWidget *widget)
 {
     QTest::mouseClick(widget, Qt::LeftButton);
 }
 
 // What the window shows: the status line, the counter line and whether Proceed can be pressed.
-QString shown(const WindowParts &parts)
+QString shown(const GameWindow &parts)
 {
     return parts.status->text() + " | " + parts.counter->text() + " | "
         + (parts.proceed->isEnabled() ? "Proceed" : "-");
@@ -87,8 +46,7 @@ private slots:
 
 void TestWindow::freshWindowWaitsForPlay()
 {
-    Tandrel window(6);
-    WindowParts parts(window);
+    GameWindow parts(6);
     QCOMPARE(shown(parts), "Press 'Play!' to start game! |  | -");
     QVERIFY(parts.play->isEnabled() && parts.quit->isEnabled());
     QCOMPARE(int(parts.cards.size()), 36);
@@ -107,8 +65,8 @@ void TestWindow::freshWindowWaitsForPlay()
 
 void TestWindow::laysOutLinesBoardAndButtons()
 {
-    Tandrel window(12);
-    WindowParts parts(window);
+    GameWindow parts(12);
+    Tandrel &window = parts.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -155,16 +113,16 @@ void TestWindow::counterLine()
     QFETCH(int, turn);
     QFETCH(int, pairsLeft);
     QFETCH(QString, text);
-    Tandrel window(2);
-    WindowParts parts(window);
+    GameWindow parts(2);
+    Tandrel &window = parts.window;
     window.setCounter(turn, pairsLeft);
     QCOMPARE(parts.counter->text(), text);
 }
 
 void TestWindow::slotsChangeOnlyTheirPart()
 {
-    Tandrel window(2);
-    WindowParts parts(window);
+    GameWindow parts(2);
+    Tandrel &window = parts.window;
     window.setCounter(3, 1);
     window.enableProceed(true);
     QCOMPARE(shown(parts), "Press 'Play!' to start game! | " + counter(3, 1) + " | Proceed");
@@ -191,8 +149,8 @@ void TestWindow::playStartsAGame()
 {
     QFETCH(int, n);
     QFETCH(bool, midTurn);
-    Tandrel window(n);
-    WindowParts parts(window);
+    GameWindow parts(n);
+    Tandrel &window = parts.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -215,8 +173,8 @@ void TestWindow::playStartsAGame()
 // A whole 4x4 game played with the mouse, a miss before every pair, then Play! again.
 void TestWindow::wholeGameWithTheMouse()
 {
-    Tandrel window(4);
-    WindowParts parts(window);
+    GameWindow parts(4);
+    Tandrel &window = parts.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -258,8 +216,8 @@ void TestWindow::wholeGameWithTheMouse()
 // Through the toolkit's own painting a shown card keeps its colour although it is disabled.
 void TestWindow::revealedCardShowsItsColour()
 {
-    Tandrel window(2);
-    WindowParts parts(window);
+    GameWindow parts(2);
+    Tandrel &window = parts.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     click(parts.play);
@@ -294,8 +252,8 @@ void TestWindow::quitAndCloseEndTheLoop_data()
 void TestWindow::quitAndCloseEndTheLoop()
 {
     QFETCH(bool, useQuit);
-    Tandrel window(4);
-    WindowParts parts(window);
+    GameWindow parts(4);
+    Tandrel &window = parts.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     click(parts.play);
