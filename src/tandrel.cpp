@@ -103,12 +103,12 @@ void TandrelButton::setActiveColor(const QColor &color)
 
 QSize TandrelButton::sizeHint() const
 {
-    return QSize(50, 50);
+    return {50, 50};
 }
 
 QSize TandrelButton::minimumSizeHint() const
 {
-    return QSize(10, 10);
+    return {10, 10};
 }
 
 // How a turn flows on the board:
@@ -124,15 +124,11 @@ QSize TandrelButton::minimumSizeHint() const
 // pair colours make the same as holding the same pair number.
 
 TandrelGameBoard::TandrelGameBoard(int boardSize, QWidget *parent, const char *name)
-    : QWidget(parent),
-      boardSize(boardSize),
-      buttons(static_cast<std::size_t>(boardSize * boardSize), nullptr),
-      layoutMatrix(0),
-      clickCount(0),
-      pairsLeft(boardSize * boardSize / 2),
-      turn(1),
-      firstCard(nullptr),
-      secondCard(nullptr)
+    : QWidget(parent)
+    , boardSize(boardSize)
+    , buttons(static_cast<std::size_t>(boardSize * boardSize), nullptr)
+    , layoutMatrix(0)
+    , pairsLeft(boardSize * boardSize / 2)
 {
     setObjectNameFrom(this, name);
 

@@ -88,11 +88,11 @@ private:
     std::vector<TandrelButton *> buttons;
     Zufallsmatrix layoutMatrix;
     std::vector<QColor> pairColors;
-    int clickCount;
+    int clickCount = 0;
     int pairsLeft;
-    int turn;
-    TandrelButton *firstCard;
-    TandrelButton *secondCard;
+    int turn = 1;
+    TandrelButton *firstCard = nullptr;
+    TandrelButton *secondCard = nullptr;
 };
 
 // The main window: the status and counter lines, the board, Proceed, Play! and Quit.
