@@ -19,7 +19,7 @@
 namespace {
 
 // The largest value rand() returns on Linux; the draw formula is written against it.
-constexpr double largestRandom = 2147483647.0;
+constexpr long long largestRandom = 2147483647;
 
 void setObjectNameFrom(QObject *object, const char *name)
 {
@@ -34,16 +34,28 @@ void applyWindowFont(QWidget *widget)
 }
 
 // Screen readers hear a card's state in its accessible description, as a sighted player sees it.
+// Telling them costs time, so only a change is told.
 void describeCard(TandrelButton *card, bool showing)
 {
-    if (showing)
-        card->setAccessibleDescription(QStringLiteral("showing ") + card->activecolor().name());
-    else
-        card->setAccessibleDescription(card->isFlat() ? QStringLiteral("removed")
-                                                      : QStringLiteral("hidden"));
+    const QString description = showing
+        ? QStringLiteral("showing ") + card->activecolor().name()
+        : (card->isFlat() ? QStringLiteral("removed") : QStringLiteral("hidden"));
+    if (card->accessibleDescription() != description)
+        card->setAccessibleDescription(description);
 }
 
 } // namespace
+
+// ceil(v / 2147483647.0 * pairCount) - 1, worked out in whole numbers: quicker, and exactly what
+// the formula gives in doubles. 2147483647 is prime, so v * pairCount is a multiple of it only for
+// v = 0 and v = 2147483647; any other quotient lies at least 1/2147483647 from a whole number, far
+// beyond the rounding of the double formula.
+int Zufallsmatrix::pairForDraw(long long v, int pairCount)
+{
+    if (v <= 0)
+        return -1;
+    return static_cast<int>((v * pairCount - 1) / largestRandom);
+}
 
 Zufallsmatrix::Zufallsmatrix(int boardSize)
     : Zufallsmatrix(boardSize, static_cast<unsigned int>(std::time(nullptr)))
@@ -61,7 +73,7 @@ Zufallsmatrix::Zufallsmatrix(int boardSize, unsigned int seed)
     std::srand(seed);
     while (cells.size() < cardCount) {
         // One rand() per draw; 0 gives -1, which no pool holds, so it is drawn again.
-        const int r = static_cast<int>(std::ceil(std::rand() / largestRandom * pairCount) - 1.0);
+        const int r = pairForDraw(std::rand(), pairCount);
         if (r < 0 || r >= pairCount || copiesLeft[static_cast<std::size_t>(r)] == 0)
             continue;
         --copiesLeft[static_cast<std::size_t>(r)];
@@ -285,7 +297,10 @@ void TandrelGameBoard::reveal(TandrelButton *card)
 
 void TandrelGameBoard::conceal(TandrelButton *card)
 {
-    card->setPalette(palette());
+    // A card with no palette of its own shows the board's already, unless the board's carries
+    // settings of its own; then giving it the board's palette again would change nothing.
+    if (card->testAttribute(Qt::WA_SetPalette) || palette().resolveMask() != 0)
+        card->setPalette(palette());
     describeCard(card, false);
 }
 

@@ -27,6 +27,10 @@ public:
     // Pair number at (row, column); only the combined index is checked against the board.
     int operator()(int row, int column) const;
 
+    // The pair number that a value of rand() draws, -1 for 0: ceil(v / 2147483647.0 * pairCount)
+    // - 1.
+    static int pairForDraw(long long v, int pairCount);
+
 private:
     int boardSize;
     int pairCount;

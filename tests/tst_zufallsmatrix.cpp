@@ -48,6 +48,8 @@ class TestZufallsmatrix : public QObject
     Q_OBJECT
 
 private slots:
+    void drawsMapOntoPairsAsTheFormulaSays_data();
+    void drawsMapOntoPairsAsTheFormulaSays();
     void followsTheDrawRules_data();
     void followsTheDrawRules();
     void answersQueriesInsideTheBoardOnly();
@@ -55,6 +57,31 @@ private slots:
     void layoutDependsOnlyOnTheClockSecond();
     void smallestBoardFavoursSplitPairs();
 };
+
+void TestZufallsmatrix::drawsMapOntoPairsAsTheFormulaSays_data()
+{
+    QTest::addColumn<int>("pairCount");
+    for (int n = 2; n <= 12; n += 2)
+        QTest::addRow("%d pairs", n * n / 2) << n * n / 2;
+}
+
+// Around every boundary between two pair numbers, and at both ends of rand()'s range, the draw
+// gives what the formula gives in double precision.
+void TestZufallsmatrix::drawsMapOntoPairsAsTheFormulaSays()
+{
+    QFETCH(int, pairCount);
+    const long long largest = 2147483647;
+    auto formula = [&](long long v) { return int(std::ceil(v / 2147483647.0 * pairCount) - 1); };
+    std::vector<long long> values = {0, 1, 2, largest - 1, largest};
+    for (long long k = 1; k < pairCount; ++k) {
+        for (long long v = k * largest / pairCount - 3; v <= k * largest / pairCount + 3; ++v)
+            values.push_back(v);
+    }
+    for (long long v : values)
+        QCOMPARE(Zufallsmatrix::pairForDraw(v, pairCount), formula(v));
+    QCOMPARE(Zufallsmatrix::pairForDraw(0, pairCount), -1);
+    QCOMPARE(Zufallsmatrix::pairForDraw(largest, pairCount), pairCount - 1);
+}
 
 void TestZufallsmatrix::followsTheDrawRules_data()
 {
