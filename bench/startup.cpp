@@ -1,0 +1,101 @@
+// Starts a window the way the game starts its own and quits once the first frame is painted:
+//   tandrel-startup game N    the game's window with an N by N board
+//   tandrel-startup noboard   the same window without its board: two lines, three buttons
+//   tandrel-startup empty     an empty window
+// bench/startup.py runs them in turn and compares their time and memory.
+#include "tandrel.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// Quits the application as soon as the window it watches has painted once.
+class FirstFrame : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !painted) {
+            painted = true;
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool painted = false;
+};
+
+void setWindowFont(QWidget *widget)
+{
+    widget->setFont(QFont(widget->font().family(), 14, QFont::Bold));
+}
+
+// The game's window as it would be without the board: the baseline the board is measured on.
+std::unique_ptr<QWidget> windowWithoutBoard()
+{
+    auto window = std::make_unique<QWidget>();
+    auto *column = new QVBoxLayout(window.get());
+    column->setContentsMargins(6, 6, 6, 6);
+    column->setSpacing(6);
+    for (const char *text : {"Press 'Play!' to start game!", ""}) {
+        auto *label = new QLabel(QString::fromLatin1(text), window.get());
+        label->setFrameStyle(QFrame::NoFrame | QFrame::Plain);
+        label->setAlignment(Qt::AlignCenter);
+        setWindowFont(label);
+        column->addWidget(label);
+    }
+    auto *buttonRow = new QHBoxLayout;
+    for (const char *text : {"Proceed", "Play!", "Quit"}) {
+        auto *button = new QPushButton(QString::fromLatin1(text), window.get());
+        button->setMinimumHeight(40);
+        setWindowFont(button);
+        if (std::strcmp(text, "Proceed") == 0) {
+            button->setEnabled(false);
+            column->addWidget(button);
+            auto *separatorLine = new QFrame(window.get());
+            separatorLine->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+            column->addWidget(separatorLine);
+            column->addLayout(buttonRow);
+        } else {
+            buttonRow->addWidget(button);
+        }
+    }
+    return window;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QByteArray mode = argc > 1 ? argv[1] : "game";
+
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tandrel.Tandrel"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.tandrel.Tandrel.svg")));
+
+    std::unique_ptr<QWidget> window;
+    if (mode == "game")
+        window = std::make_unique<Tandrel>(argc > 2 ? std::atoi(argv[2]) : 6);
+    else if (mode == "noboard")
+        window = windowWithoutBoard();
+    else
+        window = std::make_unique<QWidget>();
+    window->setWindowTitle(QStringLiteral("Qt Example - Tandrel"));
+    window->installEventFilter(new FirstFrame(&app));
+    window->show();
+    return app.exec();
+}
