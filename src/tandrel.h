@@ -27,8 +27,8 @@ public:
     // Pair number at (row, column); only the combined index is checked against the board.
     int operator()(int row, int column) const;
 
-    // The pair number that a value of rand() draws, -1 for 0: ceil(v / 2147483647.0 * pairCount)
-    // - 1.
+    // The pair number that the value v of rand() draws: ceil(v / 2147483647.0 * pairCount) - 1,
+    // so -1 for 0, which the shuffle draws again.
     static int pairForDraw(long long v, int pairCount);
 
 private:
