@@ -6,7 +6,7 @@ BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 
 # What a fresh Debian 12 machine lacks to build, test and run the game.
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libqt6svg6 fonts-dejavu-core clang-tidy
-                desktop-file-utils appstream dpkg-dev)
+                desktop-file-utils appstream dpkg-dev file)
 
 # Installs the named Debian packages that are not installed yet; nothing when all are there.
 ensure_packages()
