@@ -84,8 +84,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QByteArray mode = argc > 1 ? argv[1] : "game";
 
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.tandrel.Tandrel"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.tandrel.Tandrel.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TANDREL_APP_ID));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/" TANDREL_APP_ID ".svg")));
 
     std::unique_ptr<QWidget> window;
     if (mode == "game")
