@@ -2,11 +2,12 @@
 # Source it; it does nothing by itself.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 
-# What a fresh Debian 12 machine lacks to build, test and run the game.
-BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libqt6svg6 fonts-dejavu-core clang-tidy
-                desktop-file-utils appstream dpkg-dev file)
+# What a fresh Debian 12 or 13 machine lacks to build and run the game,
+BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libqt6svg6 fonts-dejavu-core)
+# and to run the whole test suite: the linter, the desktop-file and package checks, and an X
+# server and a Wayland compositor for the window tests on the real platforms.
+TEST_PACKAGES=(clang-tidy desktop-file-utils appstream dpkg-dev file xvfb xauth weston qt6-wayland)
 
 # Installs the named Debian packages that are not installed yet; nothing when all are there.
 ensure_packages()
@@ -31,10 +32,20 @@ ensure_packages()
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
 }
 
-# Configures (once) and builds the game and its tests into $BUILD_DIR; extra CMake options may
-# be given as arguments.
-build_game()
+# Configures the build folder of a preset from CMakePresets.json and builds it, or only the
+# targets named after the preset.
+build_preset()
 {
-    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-    cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+    local preset=$1
+    shift
+    local targets=()
+    [ $# -gt 0 ] && targets=(--target "$@")
+    (cd "$ROOT" && cmake --preset "$preset" >/dev/null \
+        && cmake --build --preset "$preset" --parallel "$(nproc)" "${targets[@]}")
+}
+
+# Runs the tests of a preset; extra arguments go to ctest.
+test_preset()
+{
+    (cd "$ROOT" && ctest --preset "$1" "${@:2}")
 }
