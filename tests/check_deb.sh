@@ -17,6 +17,7 @@ depends=$(field Depends)
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 libqt6svg6; do
     [[ $depends == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
+[[ $(field Recommends) == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland: $(field Recommends)"
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for path in ./usr/bin/tandrel ./usr/share/applications/$app.desktop \

@@ -6,13 +6,28 @@
 
 namespace {
 
-// A shown, active game window, played from the keyboard.
+// A game window played from the keyboard; call activate() before the first key.
 struct Game : GameWindow
 {
-    explicit Game(int n) : GameWindow(n)
+    explicit Game(int n) : GameWindow(n) { }
+
+    // Shows the window and waits until it has the keyboard focus. On Wayland only the compositor
+    // hands out the keyboard focus, and a headless one has no keyboard to hand: there the test
+    // tells the toolkit what the compositor would when a player clicks into the window.
+    bool activate()
     {
         window.show();
-        window.activateWindow();
+        if (!QTest::qWaitForWindowExposed(&window))
+            return false;
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            QT_WARNING_PUSH
+            QT_WARNING_DISABLE_DEPRECATED
+            QApplication::setActiveWindow(&window);
+            QT_WARNING_POP
+        } else {
+            window.activateWindow();
+        }
+        return QTest::qWaitFor([this] { return window.isActiveWindow(); });
     }
 
     // Presses a key on whatever has the keyboard focus, as a player at the keyboard does.
@@ -88,7 +103,7 @@ void TestAccessibility::arrowsMoveToNearestCardInPlay()
     QFETCH(QPoint, to);
 
     Game game(4);
-    QVERIFY(QTest::qWaitForWindowActive(&game.window));
+    QVERIFY(game.activate());
     game.play->click();
     auto card = [&](QPoint p) { return game.cards[p.x() * 4 + p.y()]; };
     for (QPoint p : outOfPlay)
@@ -102,7 +117,7 @@ void TestAccessibility::arrowsMoveToNearestCardInPlay()
 void TestAccessibility::wholeGameWithTheKeyboard()
 {
     Game game(4);
-    QVERIFY(QTest::qWaitForWindowActive(&game.window));
+    QVERIFY(game.activate());
     QLabel *status = game.status;
 
     QVERIFY(game.tabTo(game.play));
@@ -146,7 +161,7 @@ void TestAccessibility::wholeGameWithTheKeyboard()
 void TestAccessibility::focusIsVisible()
 {
     Game game(2);
-    QVERIFY(QTest::qWaitForWindowActive(&game.window));
+    QVERIFY(game.activate());
     QPushButton *play = game.play;
     QCOMPARE(QApplication::focusWidget(), play);
     const QImage untouched = play->grab().toImage();
@@ -166,6 +181,7 @@ void TestAccessibility::focusIsVisible()
 void TestAccessibility::screenReadersHearEveryCard()
 {
     Game game(4);
+    game.window.show();
     for (int i = 0; i < 16; ++i) {
         QAccessibleInterface *card = QAccessible::queryAccessibleInterface(game.cards[i]);
         QCOMPARE(card->role(), QAccessible::Button);
