@@ -140,7 +140,6 @@ TandrelGameBoard::TandrelGameBoard(int boardSize, QWidget *parent, const char *n
     , boardSize(boardSize)
     , buttons(static_cast<std::size_t>(boardSize * boardSize), nullptr)
     , layoutMatrix(0)
-    , pairsLeft(boardSize * boardSize / 2)
 {
     setObjectNameFrom(this, name);
 

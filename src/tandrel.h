@@ -93,7 +93,7 @@ private:
     Zufallsmatrix layoutMatrix;
     std::vector<QColor> pairColors;
     int clickCount = 0;
-    int pairsLeft;
+    int pairsLeft = boardSize * boardSize / 2;
     int turn = 1;
     TandrelButton *firstCard = nullptr;
     TandrelButton *secondCard = nullptr;
