@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tandrel developers
+// SPDX-License-Identifier: MIT
+
 // Checks the shuffle's whole-number draw against the double formula for every value rand() can
 // return, for every pair count a board can have (some 13 billion cases, a minute on two cores).
 #include "tandrel.h"

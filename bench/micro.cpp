@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tandrel developers
+// SPDX-License-Identifier: MIT
+
 // Micro-benchmarks of the shuffle and of the board's work for Play!, a turn and a whole game,
 // on Qt's offscreen platform. Run through scripts/bench, or alone: bench/tandrel-micro.
 #include "gamewindow.h"

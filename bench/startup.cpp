@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tandrel developers
+// SPDX-License-Identifier: MIT
+
 // Starts a window the way the game starts its own and quits once the first frame is painted:
 //   tandrel-startup game N    the game's window with an N by N board
 //   tandrel-startup noboard   the same window without its board: two lines, three buttons

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tandrel developers
+# SPDX-License-Identifier: MIT
+
 """Starts the game's window and its two baselines in turn, each until its first frame is painted,
 and prints the median wall time, CPU time and peak memory of each, and the ratios between them.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tandrel developers
+// SPDX-License-Identifier: MIT
+
 // Feeds arbitrary command-line arguments to the board-size parser and checks every answer against
 // a plain statement of the rule, and against atoi() wherever atoi() is defined.
 #include "boardsize.h"

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tandrel developers
+# SPDX-License-Identifier: MIT
+
 # Shared by the scripts in this folder: installs what the game needs from Debian and builds it.
 # Source it; it does nothing by itself.
 

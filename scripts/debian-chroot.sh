@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tandrel developers
+# SPDX-License-Identifier: MIT
+
 # Shared by the scripts that try the game on a fresh Debian system: makes a minimal chroot of a
 # Debian release, runs commands in it, and takes it down again. Source it after common.sh; it does
 # nothing by itself. Needs root, as debootstrap and chroot do.

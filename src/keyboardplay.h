@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tandrel developers
+// SPDX-License-Identifier: MIT
+
 #ifndef KEYBOARDPLAY_H
 #define KEYBOARDPLAY_H
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tandrel developers
+# SPDX-License-Identifier: MIT
+
 # Builds the Debian package and checks its control fields and contents.
 # Usage: check_deb.sh BUILD_DIR OUTPUT_DIR APP_ID
 set -euo pipefail

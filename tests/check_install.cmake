@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tandrel developers
+# SPDX-License-Identifier: MIT
+
 # Installs the build into a fresh prefix and compares what lands there with what a desktop
 # expects to find. Run with -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=...
 file(REMOVE_RECURSE "${PREFIX}")

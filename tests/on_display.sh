@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tandrel developers
+# SPDX-License-Identifier: MIT
+
 # Runs a test program on one of the platforms players use, with a display server of its own that
 # is started for it and stopped after it, however the program ends:
 #   on_display.sh xcb COMMAND...       on an X server (Xvfb)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tandrel developers
+// SPDX-License-Identifier: MIT
+
 // Drives the real window through long random runs of clicks, key presses, Quit and closing, and
 // after every step compares what it shows with a plain model of the rules.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tandrel developers
+// SPDX-License-Identifier: MIT
+
 // Plays a few turns of a 6 by 6 game and saves a picture of the window for the README:
 // tandrel-screenshot FILE.png
 #include "gamewindow.h"
