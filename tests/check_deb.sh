@@ -23,9 +23,10 @@ done
 [[ $(field Recommends) == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland: $(field Recommends)"
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for path in ./usr/bin/tandrel ./usr/share/applications/$app.desktop \
+for path in ./usr/games/tandrel ./usr/share/applications/$app.desktop \
     ./usr/share/metainfo/$app.metainfo.xml ./usr/share/icons/hicolor/scalable/apps/$app.svg \
-    ./usr/share/doc/tandrel/copyright; do
+    ./usr/share/man/man6/tandrel.6.gz ./usr/share/doc/tandrel/copyright \
+    ./usr/share/doc/tandrel/changelog.gz; do
     grep -qxF "$path" <<<"$contents" || fail "missing $path"
 done
 echo "$(basename "$deb"): Section games, Depends: $depends"

@@ -15,8 +15,10 @@ list(SORT installed)
 set(expected
     bin/tandrel
     share/applications/${APP_ID}.desktop
+    share/doc/tandrel/changelog.gz
     share/doc/tandrel/copyright
     share/icons/hicolor/scalable/apps/${APP_ID}.svg
+    share/man/man6/tandrel.6.gz
     share/metainfo/${APP_ID}.metainfo.xml)
 if(NOT installed STREQUAL expected)
     message(FATAL_ERROR "installed files:\n  ${installed}\nexpected:\n  ${expected}")
