@@ -42,8 +42,8 @@ remove_chroot()
 }
 
 # Makes a fresh minimal chroot of RELEASE (a code name such as bookworm or trixie, or a suite such
-# as unstable) in DIR, with /proc mounted and apt set up as on this machine. Call remove_chroot
-# when done; the caller's trap should call it too.
+# as unstable) in DIR, with /proc, /dev/pts and /dev/shm of its own and apt set up as on this
+# machine. Call remove_chroot when done; the caller's trap should call it too.
 make_chroot()
 {
     local release=$1 dir=$2 mirror proxy=
@@ -64,6 +64,7 @@ make_chroot()
     } >"$dir/etc/apt/apt.conf.d/50tandrel-archive"
     cp /etc/resolv.conf "$dir/etc/resolv.conf" 2>/dev/null || true
     mount -t proc proc "$dir/proc"
+    mount -t devpts -o newinstance,ptmxmode=0666 devpts "$dir/dev/pts"
     mount -t tmpfs tmpfs "$dir/dev/shm"
 }
 
