@@ -24,7 +24,7 @@ unmount_chroot()
     [ -n "$CHROOT_DIR" ] && [ -d "$CHROOT_DIR" ] || return 0
     local mount
     # Innermost first; lazily, so that a process still holding a mount cannot keep it.
-    for mount in $(findmnt -rno TARGET | grep -F "$CHROOT_DIR/" | sort -r); do
+    findmnt -rno TARGET | grep -F "$CHROOT_DIR/" | sort -r | while read -r mount; do
         umount -l "$mount"
     done
     if findmnt -rno TARGET | grep -qF "$CHROOT_DIR/"; then

@@ -20,7 +20,8 @@ depends=$(field Depends)
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 libqt6svg6; do
     [[ $depends == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
-[[ $(field Recommends) == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland: $(field Recommends)"
+recommends=$(field Recommends)
+[[ $recommends == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland: $recommends"
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for path in ./usr/games/tandrel ./usr/share/applications/$app.desktop \
