@@ -7,18 +7,18 @@
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
 # Debian keeps games in /usr/games, and ships programs stripped: no symbols, no compiler notes.
+install(TARGETS tandrel RUNTIME DESTINATION games COMPONENT debian EXCLUDE_FROM_ALL)
+install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+                  --remove-section=.note \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/games/tandrel\"
+                  COMMAND_ERROR_IS_FATAL ANY)"
+        COMPONENT debian EXCLUDE_FROM_ALL)
 # The desktop entry names the program by its path, as a desktop session's PATH need not hold
 # /usr/games.
-install(TARGETS tandrel RUNTIME DESTINATION games COMPONENT debian EXCLUDE_FROM_ALL)
 set(TANDREL_DESKTOP_EXEC ${CPACK_PACKAGING_INSTALL_PREFIX}/games/tandrel)
 configure_file(data/${TANDREL_APP_ID}.desktop.in
                ${PROJECT_BINARY_DIR}/data/debian/${TANDREL_APP_ID}.desktop @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/data/debian/${TANDREL_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT debian EXCLUDE_FROM_ALL)
-install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
-                  --remove-section=.note \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/games/tandrel\"
-                  COMMAND_ERROR_IS_FATAL ANY)"
-        COMPONENT debian EXCLUDE_FROM_ALL)
 
 # The game has no public home page. AppStream 1.0 (Debian 13 on) warns about that, and only that
 # one finding is accepted: by the metainfo test, and by lintian through the package's override.
