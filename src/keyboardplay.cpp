@@ -11,21 +11,32 @@
 #include <cstdlib>
 #include <utility>
 
-KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, QPushButton *proceedButton, int boardSize)
-    : QObject(board), proceedButton(proceedButton), boardSize(boardSize)
+KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *proceedButton,
+                           const std::vector<QPushButton *> &windowButtons)
+    : QObject(board), cards(board->cards()), proceedButton(proceedButton), boardSize(boardSize)
 {
-    // The board's cards are its children in the order of their indexes.
-    const auto found = board->findChildren<TandrelButton *>(QString(), Qt::FindDirectChildrenOnly);
-    cards.assign(found.begin(), found.end());
-    for (std::size_t i = 0; i < cards.size(); ++i)
+    for (std::size_t i = 0; i < cards.size(); ++i) {
         connect(cards[i], &QPushButton::clicked, this, [this, i] { lastCard = int(i); });
-    for (QPushButton *button : board->window()->findChildren<QPushButton *>())
+        cards[i]->installEventFilter(this);
+    }
+    proceedButton->installEventFilter(this);
+    for (QPushButton *button : windowButtons)
         button->installEventFilter(this);
-    connect(board, &TandrelGameBoard::proceedOn, this, &KeyboardPlay::turnWaits);
+    connect(board, &TandrelGameBoard::proceedOn, this, [this](bool waiting) {
+        if (!waiting)
+            turnEnded();
+    });
 }
 
 bool KeyboardPlay::eventFilter(QObject *watched, QEvent *event)
 {
+    // While a turn waits for Proceed the cards are all disabled, so Proceed is the one thing to
+    // press. It takes the focus once it is enabled, as only an enabled widget can.
+    if (watched == proceedButton && event->type() == QEvent::EnabledChange) {
+        if (proceedButton->isEnabled())
+            proceedButton->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
     if (event->type() != QEvent::KeyPress)
         return false;
     // From the first key the player presses, the focus frame shows wherever the focus goes.
@@ -47,15 +58,10 @@ bool KeyboardPlay::eventFilter(QObject *watched, QEvent *event)
     return true; // at the edge of the play the focus stays where it is
 }
 
-// When a turn waits for Proceed the cards are all disabled, so Proceed is the one thing to press;
-// once the turn is over the focus returns to the card the player revealed last, or the nearest one
+// Once a turn is over the focus returns to the card the player revealed last, or the nearest one
 // still in play. After the last pair nothing is left on the board and the focus stays on Play!.
-void KeyboardPlay::turnWaits(bool waiting)
+void KeyboardPlay::turnEnded()
 {
-    if (waiting) {
-        proceedButton->setFocus(Qt::OtherFocusReason);
-        return;
-    }
     TandrelButton *target = cards[std::size_t(lastCard)];
     if (!target->isEnabled())
         target = nearestCard(lastCard, 0);

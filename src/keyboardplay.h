@@ -21,14 +21,16 @@ class KeyboardPlay : public QObject
     Q_OBJECT
 
 public:
-    // Make this once the window's buttons exist and the window handles the board's proceedOn(bool).
-    KeyboardPlay(TandrelGameBoard *board, QPushButton *proceedButton, int boardSize);
+    // The window hands over its own buttons; the board, its cards. Proceed takes the focus as soon
+    // as it is enabled, whoever enables it.
+    KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *proceedButton,
+                 const std::vector<QPushButton *> &windowButtons);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void turnWaits(bool waiting);
+    void turnEnded();
     TandrelButton *nearestCard(int from, int key) const;
 
     std::vector<TandrelButton *> cards;

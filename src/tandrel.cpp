@@ -364,7 +364,7 @@ Tandrel::Tandrel(int boardSize, QWidget *parent, const char *name) : QWidget(par
 
     newState("Press 'Play!' to start game!");
 
-    new KeyboardPlay(board, proceedButton, boardSize);
+    new KeyboardPlay(board, boardSize, proceedButton, {playButton, quitButton});
 }
 
 void Tandrel::enableProceed(bool on)

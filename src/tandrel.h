@@ -69,6 +69,9 @@ public:
 
     void newGame();
 
+    // The cards in the order of their indexes, which run down the columns.
+    const std::vector<TandrelButton *> &cards() const { return buttons; }
+
     // The distinct pair colours of a board of the given size, indexed by pair number.
     static std::vector<QColor> pairColorsFor(int boardSize);
 
