@@ -14,6 +14,20 @@ BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libqt6svg6 font
 TEST_PACKAGES=(clang-tidy desktop-file-utils appstream dpkg-dev file lintian man-db reuse git
                xvfb xauth weston qt6-wayland)
 
+# The Qt styles that desktops impose, for the test of the card faces: each only where the release
+# builds it for Qt 6 (adwaita-qt6 on Debian 12 and 13; Breeze and Kvantum from Debian 13 on).
+STYLE_PACKAGES=(adwaita-qt6 kde-style-breeze qt-style-kvantum)
+
+# Prints those of the named packages that the archive builds against Qt 6.
+qt6_packages()
+{
+    local package
+    for package in "$@"; do
+        apt-cache depends "$package" 2>/dev/null | grep -q ' libqt6' && echo "$package"
+    done
+    return 0
+}
+
 # Installs the named Debian packages that are not installed yet; nothing when all are there.
 ensure_packages()
 {

@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPalette>
 #include <QVBoxLayout>
 
@@ -124,6 +125,24 @@ QSize TandrelButton::sizeHint() const
 QSize TandrelButton::minimumSizeHint() const
 {
     return {10, 10};
+}
+
+// Many styles paint a push button from their own colours or images and only tint it with the
+// palette, or ignore it. A revealed card, whose palette is made from one colour alone, therefore
+// fills its face with that colour itself, leaving the outermost pixel of the style's frame.
+void TandrelButton::paintEvent(QPaintEvent *event)
+{
+    QPushButton::paintEvent(event);
+    // The roles that a palette made from one colour leaves unset come from the inherited one.
+    const QColor face = palette().color(QPalette::Button);
+    if (!testAttribute(Qt::WA_SetPalette) || QPalette(face, face).resolve(palette()) != palette())
+        return;
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(face);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 2, 2);
 }
 
 // How a turn flows on the board:

@@ -56,6 +56,9 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     QColor cardColor;
 };
