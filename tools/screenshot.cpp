@@ -1,9 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The Tandrel developers
 // SPDX-License-Identifier: MIT
 
-// Plays a few turns of a 6 by 6 game and saves a picture of the window for the README:
-// tandrel-screenshot FILE.png
+// Plays a few turns of a 6 by 6 game and saves a picture of the window, in one look or in several
+// side by side: tandrel-screenshot FILE.png [LOOK...], where a LOOK is a Qt style's name, with
+// ":dark" for a dark colour scheme (Fusion when none is named).
+#include "darkpalette.h"
 #include "gamewindow.h"
+
+#include <QPainter>
+#include <QStyle>
+#include <QStyleFactory>
 
 #include <cstdio>
 
@@ -25,14 +31,21 @@ std::pair<TandrelButton *, TandrelButton *> twoCards(const GameWindow &game, boo
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FILE.png\n", argv[0]);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s FILE.png [STYLE[:dark]...]\n", argv[0]);
         return 2;
     }
+    QStringList looks = app.arguments().mid(2);
+    if (looks.isEmpty())
+        looks << QStringLiteral("Fusion");
 
     GameWindow game(6);
     game.window.setWindowTitle(QStringLiteral("Qt Example - Tandrel"));
     game.window.show();
+    // As on a desktop, the window the player plays in is the active one.
+    game.window.activateWindow();
+    for (int i = 0; i < 100 && !game.window.isActiveWindow(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     game.play->click();
 
     // Three misses and five pairs played, then a sixth pair turned up and waiting for Proceed.
@@ -46,7 +59,38 @@ int main(int argc, char *argv[])
     first->click();
     second->click();
 
-    if (!game.window.grab().save(QString::fromLocal8Bit(argv[1]))) {
+    // The same game in every look, side by side.
+    std::vector<QPixmap> shots;
+    for (const QString &look : looks) {
+        const QString name = look.section(':', 0, 0);
+        QStyle *style = QApplication::setStyle(name);
+        if (!style) {
+            std::fprintf(stderr, "%s: no style %s here; there are %s\n", argv[0], qPrintable(name),
+                         qPrintable(QStyleFactory::keys().join(", ")));
+            return 1;
+        }
+        QApplication::setPalette(look.endsWith(QLatin1String(":dark")) ? darkPalette()
+                                                                       : style->standardPalette());
+        // The new palette reaches the window's widgets through posted events.
+        QCoreApplication::sendPostedEvents();
+        game.window.adjustSize();
+        shots.push_back(game.window.grab());
+    }
+    const int gap = 16;
+    QSize size(-gap, 0);
+    for (const QPixmap &shot : shots)
+        size = QSize(size.width() + gap + shot.width(), std::max(size.height(), shot.height()));
+    QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    int x = 0;
+    for (const QPixmap &shot : shots) {
+        painter.drawPixmap(x, 0, shot);
+        x += shot.width() + gap;
+    }
+    painter.end();
+
+    if (!picture.save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[1]);
         return 1;
     }
