@@ -51,6 +51,15 @@ ensure_packages()
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
 }
 
+# Installs what the Debian source package in DIR names in Build-Depends.
+install_build_depends()
+{
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    (cd "$1" && "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -q ./) \
+        >/dev/null
+}
+
 # Configures the build folder of a preset from CMakePresets.json and builds it, or only the
 # targets named after the preset.
 build_preset()
