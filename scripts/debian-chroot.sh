@@ -6,6 +6,10 @@
 # nothing by itself. Needs root, as debootstrap and chroot do.
 
 CHROOT_DIR=
+# Logs of what goes wrong, where git ignores them.
+LOG_DIR=$ROOT/build-logs
+# What make_chroot mounts, innermost first.
+CHROOT_MOUNTS=(dev/shm dev/pts proc)
 
 # The archive this machine's apt installs from, so that the chroot comes from the same place
 # (a mirror, a snapshot or a proxy); Debian's own when apt names none.
@@ -18,45 +22,76 @@ debian_mirror()
                                       END { if (!found) print "http://deb.debian.org/debian/" }'
 }
 
-# Unmounts what make_chroot mounted; safe to call twice, and from a trap.
+# The processes whose root directory is the chroot or inside it.
+chroot_processes()
+{
+    local link root
+    for link in /proc/[0-9]*/root; do
+        root=$(readlink "$link" 2>/dev/null) || continue
+        if [ "$root" = "$CHROOT_DIR" ] || [[ $root == "$CHROOT_DIR"/* ]]; then
+            link=${link#/proc/}
+            echo "${link%/root}"
+        fi
+    done
+}
+
+# Stops what still runs in the chroot, then unmounts what make_chroot mounted; safe to call twice.
+# Fails, and says so, when something stays mounted.
 unmount_chroot()
 {
     [ -n "$CHROOT_DIR" ] && [ -d "$CHROOT_DIR" ] || return 0
-    local mount
-    # Innermost first; lazily, so that a process still holding a mount cannot keep it.
-    findmnt -rno TARGET | grep -F "$CHROOT_DIR/" | sort -r | while read -r mount; do
-        umount -l "$mount"
-    done
-    if findmnt -rno TARGET | grep -qF "$CHROOT_DIR/"; then
-        echo "$CHROOT_DIR: something is still mounted in it" >&2
-        return 1
+    local pids mount _
+    pids=$(chroot_processes)
+    if [ -n "$pids" ]; then
+        echo "Stopping what still runs in $CHROOT_DIR: $(echo $pids)" >&2
+        kill -TERM $pids 2>/dev/null || true
+        for _ in $(seq 50); do
+            [ -z "$(chroot_processes)" ] && break
+            sleep 0.1
+        done
+        pids=$(chroot_processes)
+        [ -z "$pids" ] || kill -KILL $pids 2>/dev/null || true
     fi
+    for mount in "${CHROOT_MOUNTS[@]}"; do
+        if mountpoint -q "$CHROOT_DIR/$mount"; then
+            umount "$CHROOT_DIR/$mount" || true
+        fi
+        if mountpoint -q "$CHROOT_DIR/$mount"; then
+            echo "$CHROOT_DIR/$mount is still mounted" >&2
+            return 1
+        fi
+    done
 }
 
-# Unmounts and removes the chroot; safe to call twice, and from a trap.
-remove_chroot()
+# The EXIT trap of a script that made a chroot: unmounts it, and removes it unless KEEP_CHROOT
+# is set.
+finish_chroot()
 {
     unmount_chroot || return 1
+    if [ -n "${KEEP_CHROOT:-}" ]; then
+        [ -n "$CHROOT_DIR" ] && echo "Kept the chroot in $CHROOT_DIR"
+        return 0
+    fi
     [ -n "$CHROOT_DIR" ] && rm -rf --one-file-system "$CHROOT_DIR"
     CHROOT_DIR=
 }
 
 # Makes a fresh minimal chroot of RELEASE (a code name such as bookworm or trixie, or a suite such
 # as unstable) in DIR, with /proc, /dev/pts and /dev/shm of its own and apt set up as on this
-# machine. Call remove_chroot when done; the caller's trap should call it too.
+# machine.
 make_chroot()
 {
-    local release=$1 dir=$2 mirror proxy=
-    ensure_packages debootstrap
+    local release=$1 dir=$2 mirror proxy= log
     CHROOT_DIR=$dir
-    remove_chroot
+    KEEP_CHROOT= finish_chroot
     CHROOT_DIR=$dir
     mirror=$(debian_mirror)
     eval "$(apt-config shell proxy Acquire::http::Proxy)"
+    mkdir -p "$LOG_DIR"
+    log=$LOG_DIR/debootstrap-$release.log
     echo "Making a minimal Debian $release in $dir from $mirror"
     http_proxy=${proxy:-${http_proxy:-}} debootstrap --variant=minbase "$release" "$dir" "$mirror" \
-        >"$dir.log" 2>&1 || { tail -n 20 "$dir.log" >&2; return 1; }
-    rm -f "$dir.log"
+        >"$log" 2>&1 || { tail -n 20 "$log" >&2; return 1; }
     # A snapshot of unstable or testing has a Release file past its date, which apt would refuse.
     {
         echo "Acquire::Check-Valid-Until \"false\";"
@@ -66,6 +101,18 @@ make_chroot()
     mount -t proc proc "$dir/proc"
     mount -t devpts -o newinstance,ptmxmode=0666 devpts "$dir/dev/pts"
     mount -t tmpfs tmpfs "$dir/dev/shm"
+}
+
+# The common opening of the scripts: as root, a fresh chroot of RELEASE in build-NAME-RELEASE/,
+# which goes again however the script ends (KEEP_CHROOT=1 keeps it for a look).
+start_chroot()
+{
+    local release=$1 name=$2
+    [ "$(id -u)" -eq 0 ] || { echo "$(basename "$0") makes a chroot and needs root" >&2; exit 1; }
+    ensure_packages debootstrap git
+    trap finish_chroot EXIT
+    trap 'exit 130' INT TERM
+    make_chroot "$release" "$ROOT/build-$name-$release"
 }
 
 # Runs a command line in the chroot as root, in a clean environment.
