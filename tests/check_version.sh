@@ -18,9 +18,9 @@ newest=$(grep -o -m1 '<release version="[^"]*" date="[^"]*"' "$metainfo") \
 # The first line of a Debian changelog: "tandrel (EPOCH:UPSTREAM-REVISION) DISTRIBUTION; ...".
 read -r package debian_version _ <"$changelog"
 [ "$package" = tandrel ] || fail "the Debian changelog is for $package"
-upstream=${debian_version#(}
-upstream=${upstream%)}
-upstream=${upstream#*:}
+debian_version=${debian_version#(}
+debian_version=${debian_version%)}
+upstream=${debian_version#*:}
 upstream=${upstream%-*}
 [ "$upstream" = "$version" ] \
     || fail "the Debian package is of upstream version $upstream ($debian_version); the project: $version"
