@@ -8,11 +8,11 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What a fresh Debian 12 or 13 machine lacks to build and run the game,
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libqt6svg6 fonts-dejavu-core)
-# and to run the whole test suite: the linter, the checks of the desktop files, the package, the
-# manual page and the licences, and an X server and a Wayland compositor for the window tests on
-# the real platforms.
-TEST_PACKAGES=(clang-tidy desktop-file-utils appstream dpkg-dev file lintian man-db reuse git
-               xvfb xauth weston qt6-wayland)
+# and to run the whole test suite: the linter, the checks of the desktop files, the manual page and
+# the licences, and an X server and a Wayland compositor for the window tests on the real
+# platforms.
+TEST_PACKAGES=(clang-tidy desktop-file-utils appstream man-db reuse git xvfb xauth weston
+               qt6-wayland)
 
 # The Qt styles that desktops impose, for the test of the card faces: each only where the release
 # builds it for Qt 6 (adwaita-qt6 on Debian 12 and 13; Breeze and Kvantum from Debian 13 on).
