@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
+#include <QPen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -46,6 +47,15 @@ void describeCard(TandrelButton *card, bool showing)
         : (card->isFlat() ? QStringLiteral("removed") : QStringLiteral("hidden"));
     if (card->accessibleDescription() != description)
         card->setAccessibleDescription(description);
+}
+
+// Whether a player could take one colour for the other on a card: their channels differ by less
+// than 96 in all, twice what the eye needs to tell two faces apart at a glance.
+bool looksLike(const QColor &a, const QColor &b)
+{
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green())
+        + std::abs(a.blue() - b.blue())
+        < 96;
 }
 
 } // namespace
@@ -143,6 +153,20 @@ void TandrelButton::paintEvent(QPaintEvent *event)
     painter.setPen(Qt::NoPen);
     painter.setBrush(face);
     painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 2, 2);
+
+    // A face of nearly the colour that hidden cards show (a dark grey on a dark desktop) would
+    // look hidden. A ring in the hidden cards' text colour, which the desktop makes stand out
+    // from them, tells it is revealed; the middle of the face keeps the pair's colour.
+    const QPalette &hidden = parentWidget() ? parentWidget()->palette() : QApplication::palette();
+    if (!looksLike(face, hidden.color(QPalette::Active, QPalette::Button))
+        && !looksLike(face, hidden.color(QPalette::Disabled, QPalette::Button)))
+        return;
+    // An eighth of the card at its edge keeps clear of the middle half even on the smallest card.
+    const qreal ring = std::min(width(), height()) / 8.0;
+    const qreal inset = 1 + ring / 2;
+    painter.setPen(QPen(hidden.color(QPalette::Active, QPalette::ButtonText), ring));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset), 2, 2);
 }
 
 // How a turn flows on the board:
