@@ -44,7 +44,7 @@ void BM_Zufallsmatrix(benchmark::State &state)
 }
 BENCHMARK(BM_Zufallsmatrix)->DenseRange(2, 12, 2);
 
-// The floor the shuffle's rules set: one bare rand() per draw, as many as a 12 by 12 layout takes.
+// The shuffle's floor: one bare rand() per draw, as many as a 12 by 12 layout takes.
 void BM_BareRandForTwelve(benchmark::State &state)
 {
     const int draws = int(meanDraws(12) + 0.5);
@@ -57,7 +57,7 @@ void BM_BareRandForTwelve(benchmark::State &state)
 }
 BENCHMARK(BM_BareRandForTwelve);
 
-// The same, after the srand() that the rules make every layout start with.
+// The same, after the srand() that every layout starts with.
 void BM_SeedAndBareRandForTwelve(benchmark::State &state)
 {
     const int draws = int(meanDraws(12) + 0.5);

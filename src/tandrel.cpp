@@ -78,8 +78,9 @@ Zufallsmatrix::Zufallsmatrix(int boardSize)
 Zufallsmatrix::Zufallsmatrix(int boardSize, unsigned int seed)
     : boardSize(boardSize), pairCount(boardSize * boardSize / 2)
 {
-    // Two copies of every pair number wait to be placed. Counting them is all that the two pools
-    // of the rules need: a number is taken while it has a copy left, whichever pool holds it.
+    // Two copies of every pair number wait to be placed. The game has always drawn from two pools
+    // that each hold every pair number once; counting the copies left is all that takes: a number
+    // is taken while it has a copy left, whichever pool holds it.
     std::vector<unsigned char> copiesLeft(static_cast<std::size_t>(pairCount), 2);
     const std::size_t cardCount = 2 * copiesLeft.size();
     cells.reserve(cardCount);

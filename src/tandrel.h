@@ -14,9 +14,10 @@
 class QLabel;
 
 // The shuffled layout of one game: the pair number of every card index of an n by n board.
-// Each draw takes one rand() and accepts any pair number that still has a copy left, so the
-// layout is deliberately not a uniform shuffle, and two layouts of the same size made within the
-// same second of the clock are identical.
+// Each draw takes one rand() and accepts any pair number that still has a copy left. That is how
+// the game has always shuffled, and it is kept so that a seed gives the layouts it always gave:
+// the layouts are not all equally likely (on a 2 by 2 board each pair more often fills one
+// column), and two layouts of the same size made within the same second of the clock are equal.
 class Zufallsmatrix
 {
 public:

@@ -114,7 +114,7 @@ void TestBoard::pairColors_data()
 }
 
 // The colours count through red, green and blue as digits, red the fastest, starting one above
-// black; head and tail are the first and last colours as the rules list them.
+// black; head and tail are the first and last colours of the list.
 void TestBoard::pairColors()
 {
     QFETCH(int, n);

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 // Drives the real window through long random runs of clicks, key presses, Quit and closing, and
-// after every step compares what it shows with a plain model of the rules.
+// after every step compares what it shows with a plain model of the game.
 //
 // TANDREL_MODEL_SEED and TANDREL_MODEL_ACTIONS (the total over all board sizes) change the run;
 // a failure prints both, with the shortest failing run it could find.
@@ -44,7 +44,7 @@ namespace {
 
 enum class Look { Hidden, Shown, Removed };
 
-// The rules, written down plainly, and what the window must show under them.
+// The game, written down plainly: turns, pairs and counters, and what the window must show.
 struct Model
 {
     explicit Model(int n)
@@ -443,7 +443,7 @@ void TestModel::windowFollowsTheRules()
         tried << how + " in " + QStringList(states.begin(), states.end()).join(", ");
     qInfo("%dx%d: %d actions from seed %d; %s", n, n, actionCount, seed,
           qPrintable(tried.join("; ")));
-    // A full run must have met Quit and closing in every state the rules know.
+    // A full run must have met Quit and closing in every state the game can be in.
     if (actionCount >= 10000) {
         for (const char *how : {"Quit", "close"})
             QCOMPARE(int(run.triedEnding[how].size()), 5);
