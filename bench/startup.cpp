@@ -9,15 +9,9 @@
 #include "tandrel.h"
 
 #include <QApplication>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QIcon>
-#include <QLabel>
-#include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -42,41 +36,12 @@ private:
     bool painted = false;
 };
 
-void setWindowFont(QWidget *widget)
-{
-    widget->setFont(QFont(widget->font().family(), 14, QFont::Bold));
-}
-
-// The game's window as it would be without the board: the baseline the board is measured on.
+// The game's own window with its board taken out before it shows: the baseline the board is
+// measured on. The smallest board's four cards are still built, and that little is counted in.
 std::unique_ptr<QWidget> windowWithoutBoard()
 {
-    auto window = std::make_unique<QWidget>();
-    auto *column = new QVBoxLayout(window.get());
-    column->setContentsMargins(6, 6, 6, 6);
-    column->setSpacing(6);
-    for (const char *text : {"Press 'Play!' to start game!", ""}) {
-        auto *label = new QLabel(QString::fromLatin1(text), window.get());
-        label->setFrameStyle(QFrame::NoFrame | QFrame::Plain);
-        label->setAlignment(Qt::AlignCenter);
-        setWindowFont(label);
-        column->addWidget(label);
-    }
-    auto *buttonRow = new QHBoxLayout;
-    for (const char *text : {"Proceed", "Play!", "Quit"}) {
-        auto *button = new QPushButton(QString::fromLatin1(text), window.get());
-        button->setMinimumHeight(40);
-        setWindowFont(button);
-        if (std::strcmp(text, "Proceed") == 0) {
-            button->setEnabled(false);
-            column->addWidget(button);
-            auto *separatorLine = new QFrame(window.get());
-            separatorLine->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-            column->addWidget(separatorLine);
-            column->addLayout(buttonRow);
-        } else {
-            buttonRow->addWidget(button);
-        }
-    }
+    auto window = std::make_unique<Tandrel>(2);
+    std::unique_ptr<TandrelGameBoard> board(window->findChild<TandrelGameBoard *>());
     return window;
 }
 
