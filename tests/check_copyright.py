@@ -23,12 +23,16 @@ def debian_licences(path):
     return stanzas
 
 
+# Where Debian's short names differ from SPDX's, as DEP-5 names them.
+SPDX_NAMES = {"Expat": "MIT"}
+
+
 def debian_licence(stanzas, name):
     # In DEP-5 the last stanza that matches a file is the one that holds.
     found = None
     for patterns, licence in stanzas:
         if any(fnmatch.fnmatchcase(name, pattern) for pattern in patterns):
-            found = licence
+            found = SPDX_NAMES.get(licence, licence)
     return found
 
 

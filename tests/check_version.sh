@@ -4,9 +4,9 @@
 
 # One version for the game: the project's version and release date, the newest release in the
 # AppStream data, and the upstream part of the Debian package's newest version all agree.
-# Usage: check_version.sh VERSION DATE METAINFO DEBIAN_CHANGELOG
+# Usage: check_version.sh VERSION DATE METAINFO [DEBIAN_CHANGELOG]
 set -euo pipefail
-version=$1 date=$2 metainfo=$3 changelog=$4
+version=$1 date=$2 metainfo=$3 changelog=${4:-}
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The first <release> is the newest; AppStream lists them newest first.
@@ -14,6 +14,11 @@ newest=$(grep -o -m1 '<release version="[^"]*" date="[^"]*"' "$metainfo") \
     || fail "no release in $metainfo"
 [ "$newest" = "<release version=\"$version\" date=\"$date\"" ] \
     || fail "newest release in the AppStream data: $newest; the project: $version of $date"
+
+if [ -z "$changelog" ]; then
+    echo "version $version of $date"
+    exit 0
+fi
 
 # The first line of a Debian changelog: "tandrel (EPOCH:UPSTREAM-REVISION) DISTRIBUTION; ...".
 read -r package debian_version _ <"$changelog"
