@@ -6,8 +6,9 @@
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# What a fresh Debian 12 or 13 machine lacks to build and run the game,
-BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libqt6svg6 fonts-dejavu-core)
+# What a fresh Debian 12 or 13 machine lacks to build and run the game (ensure_build_packages adds
+# the package of the SVG icon plugin, for the window's icon),
+BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core)
 # and to run the whole test suite: the linter, the checks of the desktop files, the manual page and
 # the licences, and an X server and a Wayland compositor for the window tests on the real
 # platforms.
@@ -18,14 +19,54 @@ TEST_PACKAGES=(clang-tidy desktop-file-utils appstream man-db reuse git xvfb xau
 # builds it for Qt 6 (adwaita-qt6 on Debian 12 and 13; Breeze and Kvantum from Debian 13 on).
 STYLE_PACKAGES=(adwaita-qt6 kde-style-breeze qt-style-kvantum)
 
+# Runs a command as root: directly, or through sudo.
+as_root()
+{
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
+        echo "Needs root, and there is no sudo here: $*" >&2
+        return 1
+    fi
+}
+
+# apt-get as root, one at a time: CI runs scripts side by side, and apt allows one run at once.
+apt_get()
+{
+    as_root env DEBIAN_FRONTEND=noninteractive flock /var/lock/tandrel-apt apt-get -q "$@"
+}
+
+# Reads the archive's package lists anew unless apt did so within the last day, so that packages
+# are looked up in lists that are there and current.
+refresh_package_lists()
+{
+    [ -n "$(find /var/lib/apt/lists -maxdepth 1 -name '*_Packages*' -mtime -1 2>/dev/null)" ] \
+        || apt_get update
+}
+
 # Prints those of the named packages that the archive builds against Qt 6.
 qt6_packages()
 {
     local package
+    refresh_package_lists >&2
     for package in "$@"; do
         apt-cache depends "$package" 2>/dev/null | grep -q ' libqt6' && echo "$package"
     done
     return 0
+}
+
+# The package that holds Qt 6's SVG icon plugin: qt6-svg-plugins from Debian 13 on, libqt6svg6
+# before.
+svg_plugin_package()
+{
+    refresh_package_lists >&2
+    if apt-cache show qt6-svg-plugins >/dev/null 2>&1; then
+        echo qt6-svg-plugins
+    else
+        echo libqt6svg6
+    fi
 }
 
 # Installs the named Debian packages that are not installed yet; nothing when all are there.
@@ -37,27 +78,15 @@ ensure_packages()
             || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-
-    local sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        command -v sudo >/dev/null || {
-            echo "Missing packages: ${missing[*]}; install them as root (no sudo here)." >&2
-            return 1
-        }
-        sudo=(sudo)
-    fi
     echo "Installing missing packages: ${missing[*]}"
-    "${sudo[@]}" apt-get update -q
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+    apt_get update
+    apt_get install -y "${missing[@]}"
 }
 
-# Installs what the Debian source package in DIR names in Build-Depends.
-install_build_depends()
+# Installs what the game needs to build and run, and the named packages.
+ensure_build_packages()
 {
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    (cd "$1" && "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -q ./) \
-        >/dev/null
+    ensure_packages "${BUILD_PACKAGES[@]}" "$(svg_plugin_package)" "$@"
 }
 
 # Configures the build folder of a preset from CMakePresets.json and builds it, or only the

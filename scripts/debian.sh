@@ -1,0 +1,67 @@
+# SPDX-FileCopyrightText: 2026 The Tandrel developers
+# SPDX-License-Identifier: MIT
+
+# Shared by the scripts that build and test the Debian package with Debian's own tools. Source it
+# after common.sh; it does nothing by itself.
+
+# Debian's archive as this machine's apt reaches it (a mirror or a proxy of its own, or Debian's).
+debian_mirror()
+{
+    apt-get indextargets --format '$(REPO_URI)' 'Created-By: Packages' 2>/dev/null \
+        | grep -m1 '/debian/$' || echo http://deb.debian.org/debian/
+}
+
+# sbuild, mmdebstrap and autopkgtest make their fresh systems in user namespaces, as a normal user
+# with subordinate ids (/etc/subuid, /etc/subgid). Root hands that work to this user, whom useradd
+# gives such ids.
+BUILDER=tandrel-build
+
+# Runs a command as that normal user: the caller itself, or for root the user above.
+as_builder()
+{
+    if [ "$(id -u)" -ne 0 ]; then
+        "$@"
+        return
+    fi
+    id -u $BUILDER >/dev/null 2>&1 \
+        || useradd --create-home --home-dir /var/lib/$BUILDER --shell /bin/bash $BUILDER
+    runuser -u $BUILDER -- env HOME=/var/lib/$BUILDER "$@"
+}
+
+# Makes a minimal Debian system with mmdebstrap, as the building user: debian_system RELEASE
+# VARIANT TARGET [OPTION...], TARGET a tarball, or /dev/null when hooks are all that is wanted.
+debian_system()
+{
+    local release=$1 variant=$2 target=$3 options=()
+    shift 3
+    # A snapshot of unstable or testing has a Release file past its date, which apt refuses
+    # unless told otherwise.
+    case $release in
+    unstable | sid | testing) options=(--aptopt='Acquire::Check-Valid-Until "false"') ;;
+    esac
+    as_builder mmdebstrap --quiet --mode=unshare --variant="$variant" --dpkgopt=force-unsafe-io \
+        "${options[@]}" "$@" "$release" "$target" "$(debian_mirror)"
+}
+
+# A folder of its own for the building user; it goes again when the script ends.
+builder_folder()
+{
+    BUILDER_FOLDER=$(mktemp -d "${TMPDIR:-/tmp}/tandrel.XXXXXX")
+    trap 'rm -rf "$BUILDER_FOLDER"' EXIT
+    [ "$(id -u)" -ne 0 ] || { as_builder true && chown $BUILDER "$BUILDER_FOLDER"; }
+}
+
+# Writes the upstream tarball, tandrel_VERSION.orig.tar.xz, into FOLDER: the tracked files of the
+# repository REPO (this one unless named) as they are in its work tree, without debian/. Sets
+# UPSTREAM_VERSION, and SOURCE_TREE to the tree it was made from.
+upstream_tarball()
+{
+    local folder=$1 repo=${2:-$ROOT}
+    UPSTREAM_VERSION=$(dpkg-parsechangelog -l "$repo/debian/changelog" -S Version)
+    UPSTREAM_VERSION=${UPSTREAM_VERSION#*:}
+    UPSTREAM_VERSION=${UPSTREAM_VERSION%-*}
+    SOURCE_TREE=$(git -C "$repo" stash create)
+    SOURCE_TREE=${SOURCE_TREE:-HEAD}
+    git -C "$repo" archive --format=tar --prefix="tandrel-$UPSTREAM_VERSION/" "$SOURCE_TREE" -- . \
+        ':(exclude)debian' | xz -6 >"$folder/tandrel_$UPSTREAM_VERSION.orig.tar.xz"
+}
