@@ -43,9 +43,11 @@ debian_system()
         "${options[@]}" "$@" "$release" "$target" "$(debian_mirror)"
 }
 
-# A folder of its own for the building user; it goes again when the script ends.
+# A folder of its own for the building user, who must be able to read what is put there; it goes
+# again when the script ends.
 builder_folder()
 {
+    umask 022
     BUILDER_FOLDER=$(mktemp -d "${TMPDIR:-/tmp}/tandrel.XXXXXX")
     trap 'rm -rf "$BUILDER_FOLDER"' EXIT
     [ "$(id -u)" -ne 0 ] || { as_builder true && chown $BUILDER "$BUILDER_FOLDER"; }
