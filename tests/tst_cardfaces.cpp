@@ -106,7 +106,7 @@ void TestCardFaces::facesShowTheirColour_data()
     QTest::addColumn<QString>("scheme");
     QTest::addColumn<int>("boardSize");
 
-    // Under valgrind the small board alone is played; TANDREL_FACE_BOARDS names the sizes.
+    // Under valgrind and the sanitizers fewer boards are played; TANDREL_FACE_BOARDS names them.
     QList<int> sizes = {2, 6, 12};
     if (qEnvironmentVariableIsSet("TANDREL_FACE_BOARDS")) {
         sizes.clear();
