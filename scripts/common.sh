@@ -101,8 +101,9 @@ build_preset()
         && cmake --build --preset "$preset" --parallel "$(nproc)" "${targets[@]}")
 }
 
-# Runs the tests of a preset; extra arguments go to ctest.
+# Runs the tests of a preset, as many side by side as there are processors; extra arguments go to
+# ctest.
 test_preset()
 {
-    (cd "$ROOT" && ctest --preset "$1" "${@:2}")
+    (cd "$ROOT" && ctest --preset "$1" --parallel "$(nproc)" "${@:2}")
 }
