@@ -3,6 +3,7 @@
 
 #include "tandrel.h"
 
+#include "accessibility.h"
 #include "keyboardplay.h"
 
 #include <QApplication>
@@ -38,12 +39,12 @@ void applyWindowFont(QWidget *widget)
     widget->setFont(QFont(widget->font().family(), 14, QFont::Bold));
 }
 
-// Screen readers hear a card's state in its accessible description, as a sighted player sees it.
-// Telling them costs time, so only a change is told.
-void describeCard(TandrelButton *card, bool showing)
+// Screen readers hear a card's state in its accessible description, as a sighted player sees it,
+// the colour in words. Telling them costs time, so only a change is told.
+void describeCard(TandrelButton *card, const QString &colourWords)
 {
-    const QString description = showing
-        ? QStringLiteral("showing ") + card->activecolor().name()
+    const QString description = !colourWords.isEmpty()
+        ? QStringLiteral("showing ") + colourWords
         : (card->isFlat() ? QStringLiteral("removed") : QStringLiteral("hidden"));
     if (card->accessibleDescription() != description)
         card->setAccessibleDescription(description);
@@ -196,6 +197,7 @@ TandrelGameBoard::TandrelGameBoard(int boardSize, QWidget *parent, const char *n
 
     layoutMatrix = Zufallsmatrix(boardSize);
     pairColors = pairColorsFor(boardSize);
+    pairWords = colourWords(pairColors);
 
     // Card i stands in row i mod n and column i div n: the indexes run down the columns.
     for (int i = 0; i < boardSize * boardSize; ++i) {
@@ -203,7 +205,7 @@ TandrelGameBoard::TandrelGameBoard(int boardSize, QWidget *parent, const char *n
         card->setAccessibleName(QStringLiteral("Card, row %1, column %2")
                                     .arg(i % boardSize + 1)
                                     .arg(i / boardSize + 1));
-        describeCard(card, false);
+        describeCard(card, QString());
         card->setEnabled(false);
         connect(card, &QPushButton::clicked, this, &TandrelGameBoard::buttonClicked);
         grid->addWidget(card, i % boardSize, i / boardSize);
@@ -338,7 +340,10 @@ void TandrelGameBoard::ButtonsOff(bool off)
 void TandrelGameBoard::reveal(TandrelButton *card)
 {
     card->setPalette(QPalette(card->activecolor(), card->activecolor()));
-    describeCard(card, true);
+    const auto pair = std::find(pairColors.begin(), pairColors.end(), card->activecolor());
+    describeCard(card,
+                 pair == pairColors.end() ? card->activecolor().name()
+                                          : pairWords[std::size_t(pair - pairColors.begin())]);
 }
 
 void TandrelGameBoard::conceal(TandrelButton *card)
@@ -347,7 +352,7 @@ void TandrelGameBoard::conceal(TandrelButton *card)
     // settings of its own; then giving it the board's palette again would change nothing.
     if (card->testAttribute(Qt::WA_SetPalette) || palette().resolveMask() != 0)
         card->setPalette(palette());
-    describeCard(card, false);
+    describeCard(card, QString());
 }
 
 bool TandrelGameBoard::isPair() const
@@ -358,6 +363,7 @@ bool TandrelGameBoard::isPair() const
 Tandrel::Tandrel(int boardSize, QWidget *parent, const char *name) : QWidget(parent)
 {
     setObjectNameFrom(this, name);
+    installGameAccessibility();
 
     // Creation order is also the keyboard focus order: the cards, Proceed, Play!, Quit.
     auto *column = new QVBoxLayout(this);
@@ -408,7 +414,8 @@ Tandrel::Tandrel(int boardSize, QWidget *parent, const char *name) : QWidget(par
 
     newState("Press 'Play!' to start game!");
 
-    new KeyboardPlay(board, boardSize, proceedButton, {playButton, quitButton});
+    new KeyboardPlay(board, boardSize, proceedButton, playButton, quitButton);
+    new GameNews(this, board, boardSize, proceedButton, playButton, statusLabel, counterLabel);
 }
 
 void Tandrel::enableProceed(bool on)

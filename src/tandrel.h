@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QPushButton>
 #include <QSize>
+#include <QString>
 #include <QWidget>
 
 #include <vector>
@@ -102,6 +103,7 @@ private:
     std::vector<TandrelButton *> buttons;
     Zufallsmatrix layoutMatrix;
     std::vector<QColor> pairColors;
+    std::vector<QString> pairWords; // the pair colours as a screen reader says them
     int clickCount = 0;
     int pairsLeft = boardSize * boardSize / 2;
     int turn = 1;

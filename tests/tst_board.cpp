@@ -1,12 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The Tandrel developers
 // SPDX-License-Identifier: MIT
 
+#include "accessibility.h"
 #include "tandrel.h"
 
 #include <QGridLayout>
 #include <QtTest>
 
 #include <map>
+#include <set>
 
 namespace {
 
@@ -139,6 +141,14 @@ void TestBoard::pairColors()
 
     const std::vector<QColor> colors = TandrelGameBoard::pairColorsFor(n);
     QCOMPARE(QList<QColor>(colors.begin(), colors.end()), expected);
+
+    // A screen reader names the pairs of a board in words, none of them twice; a colour that
+    // comes again gets the same words.
+    std::vector<QColor> again = colors;
+    again.push_back(colors.back());
+    const std::vector<QString> words = colourWords(again);
+    QCOMPARE(std::set<QString>(words.begin(), words.end() - 1).size(), colors.size());
+    QCOMPARE(words.back(), words[words.size() - 2]);
 }
 
 void TestBoard::buildsDisabledGridByColumns_data()

@@ -1,0 +1,197 @@
+// SPDX-FileCopyrightText: 2026 The Tandrel developers
+// SPDX-License-Identifier: MIT
+
+#include "accessibility.h"
+
+#include "tandrel.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+#include <map>
+
+namespace {
+
+// A colour's name as people say it: its hue, with words for a lightness and a strength away from
+// the full colour ("dark soft red", "medium yellow"), or its shade of grey.
+QString plainName(const QColor &colour)
+{
+    const int value = colour.value();
+    const int saturation = colour.hsvSaturation();
+    if (value < 24)
+        return QStringLiteral("black");
+    if (saturation < 48) {
+        if (value < 100)
+            return QStringLiteral("dark grey");
+        if (value < 170)
+            return QStringLiteral("grey");
+        return value < 230 ? QStringLiteral("light grey") : QStringLiteral("white");
+    }
+    static const std::array<const char *, 12> hues = {
+        "red",  "orange", "yellow", "lime",   "green",   "mint",
+        "cyan", "azure",  "blue",   "violet", "magenta", "pink",
+    };
+    QStringList words;
+    if (value < 80)
+        words << QStringLiteral("very dark");
+    else if (value < 150)
+        words << QStringLiteral("dark");
+    else if (value < 220)
+        words << QStringLiteral("medium");
+    if (saturation < 100)
+        words << QStringLiteral("pale");
+    else if (saturation < 220)
+        words << QStringLiteral("soft");
+    words << QString::fromLatin1(hues[std::size_t(((colour.hsvHue() + 15) / 30) % 12)]);
+    return words.join(QLatin1Char(' '));
+}
+
+// The status line, which screen readers read as the window's status bar, with the counter line
+// after it: a screen reader reads one status bar, the lowest.
+class StatusBar : public QAccessibleWidget
+{
+public:
+    StatusBar(QLabel *statusLine, QLabel *counterLine)
+        : QAccessibleWidget(statusLine, QAccessible::StatusBar), counterLine(counterLine)
+    { }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Name || !widget()->accessibleName().isEmpty())
+            return QAccessibleWidget::text(t);
+        const QString status = static_cast<QLabel *>(widget())->text();
+        return counterLine->text().isEmpty() ? status
+                                             : status + QLatin1Char(' ') + counterLine->text();
+    }
+
+private:
+    QPointer<QLabel> counterLine;
+};
+
+QAccessibleInterface *gameInterface(const QString &className, QObject *object)
+{
+    // Qt's accessibility cache takes the interfaces it is given and deletes them with the widget.
+    if (className == QLatin1String("Tandrel"))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    if (className != QLatin1String("QLabel") || !qobject_cast<Tandrel *>(object->parent()))
+        return nullptr;
+    // The window's two lines are its first labels: the status line, then the counter line.
+    const auto lines
+        = object->parent()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
+    if (lines.size() < 2 || lines.first() != object)
+        return nullptr;
+    return new StatusBar(lines[0], lines[1]);
+}
+
+QString place(int index, int boardSize)
+{
+    return QStringLiteral("Row %1, column %2")
+        .arg(index % boardSize + 1)
+        .arg(index / boardSize + 1);
+}
+
+} // namespace
+
+std::vector<QString> colourWords(const std::vector<QColor> &colours)
+{
+    // Two different colours that people would name alike are told apart by a number.
+    std::vector<QString> words;
+    std::map<QRgb, QString> given;
+    std::map<QString, int> uses;
+    for (const QColor &colour : colours) {
+        auto [known, isNew] = given.try_emplace(colour.rgb());
+        if (isNew) {
+            const QString name = plainName(colour);
+            const int use = ++uses[name];
+            known->second = use == 1 ? name : name + QLatin1Char(' ') + QString::number(use);
+        }
+        words.push_back(known->second);
+    }
+    return words;
+}
+
+void installGameAccessibility()
+{
+    QAccessible::installFactory(gameInterface);
+}
+
+GameNews::GameNews(QWidget *window, TandrelGameBoard *board, int boardSize,
+                   QPushButton *proceedButton, QPushButton *playButton, QLabel *statusLine,
+                   QLabel *counterLine)
+    : QObject(board)
+    , window(window)
+    , cards(board->cards())
+    , proceedButton(proceedButton)
+    , statusLine(statusLine)
+    , counterLine(counterLine)
+    , boardSize(boardSize)
+{
+    colours = TandrelGameBoard::pairColorsFor(boardSize);
+    words = colourWords(colours);
+
+    // Connected after the window and the board, so that the move is over when the news is told.
+    for (std::size_t i = 0; i < cards.size(); ++i)
+        connect(cards[i], &QPushButton::clicked, this, [this, i] { cardClicked(int(i)); });
+    connect(proceedButton, &QPushButton::clicked, this, [this] {
+        tell(this->counterLine->text() + QLatin1Char(' ') + this->statusLine->text());
+    });
+    connect(playButton, &QPushButton::clicked, this, [this] {
+        tell(QStringLiteral("New game. ") + this->counterLine->text() + QLatin1Char(' ')
+             + this->statusLine->text());
+    });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *) {
+        if (old && old == holder)
+            withdraw();
+    });
+}
+
+void GameNews::cardClicked(int index)
+{
+    const TandrelButton *card = cards[std::size_t(index)];
+    const auto colour = std::find(colours.begin(), colours.end(), card->activecolor());
+    if (card->isEnabled() || colour == colours.end())
+        return;
+    QString news = place(index, boardSize) + QStringLiteral(" shows ")
+        + words[std::size_t(colour - colours.begin())] + QLatin1Char('.');
+    if (!proceedButton->isEnabled()) {
+        firstColour = *colour;
+    } else if (*colour == firstColour) {
+        news += QLatin1Char(' ') + statusLine->text()
+            + QStringLiteral(" Proceed takes the pair off the board.");
+    } else {
+        news += QStringLiteral(" No pair. Proceed hides both cards again.");
+    }
+    tell(news);
+}
+
+void GameNews::tell(const QString &news)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent event(window, news);
+    QAccessible::updateAccessibility(&event);
+#else
+    // A screen reader asks for the description of what takes the focus once the move is over.
+    withdraw();
+    holder = QApplication::focusWidget();
+    if (!holder)
+        return;
+    holderDescription = holder->accessibleDescription();
+    heldDescription
+        = holderDescription.isEmpty() ? news : news + QLatin1Char(' ') + holderDescription;
+    holder->setAccessibleDescription(heldDescription);
+#endif
+}
+
+// Gives the holder its own description back, unless the game has changed it since.
+void GameNews::withdraw()
+{
+    if (holder && holder->accessibleDescription() == heldDescription)
+        holder->setAccessibleDescription(holderDescription);
+    holder = nullptr;
+}
