@@ -12,20 +12,52 @@
 #include <utility>
 
 KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *proceedButton,
-                           const std::vector<QPushButton *> &windowButtons)
-    : QObject(board), cards(board->cards()), proceedButton(proceedButton), boardSize(boardSize)
+                           QPushButton *playButton, QPushButton *quitButton)
+    : QObject(board)
+    , board(board)
+    , cards(board->cards())
+    , proceedButton(proceedButton)
+    , boardSize(boardSize)
 {
+    // A button is released just before its click is handled: the focus leaves a card that is
+    // about to be revealed, and Proceed, while they are still enabled.
     for (std::size_t i = 0; i < cards.size(); ++i) {
-        connect(cards[i], &QPushButton::clicked, this, [this, i] { lastCard = int(i); });
+        connect(cards[i], &QPushButton::released, this, [this, i] { leaving(cards[i], int(i)); });
+        connect(cards[i], &QPushButton::clicked, this, [this, i] {
+            lastCard = int(i);
+            ++revealed;
+        });
         cards[i]->installEventFilter(this);
     }
-    proceedButton->installEventFilter(this);
-    for (QPushButton *button : windowButtons)
+    connect(proceedButton, &QPushButton::released, this,
+            [this] { leaving(this->proceedButton, -1); });
+    connect(playButton, &QPushButton::clicked, this, [this, playButton] {
+        revealed = 0;
+        TandrelButton *first = nearestCard(0, 0);
+        if (first && playButton->hasFocus())
+            first->setFocus(Qt::OtherFocusReason);
+    });
+    for (QPushButton *button : {proceedButton, playButton, quitButton})
         button->installEventFilter(this);
     connect(board, &TandrelGameBoard::proceedOn, this, [this](bool waiting) {
         if (!waiting)
             turnEnded();
     });
+}
+
+// A focused widget that is disabled hands the focus to the next one in the focus chain that is
+// enabled, which can be Play! or Quit. So before a card or Proceed goes out of play, the focus
+// moves on by itself: from the first card of a turn to the nearest other card in play, and from
+// the second card or Proceed to the board itself, until Proceed or a card can take it.
+void KeyboardPlay::leaving(QWidget *widget, int index)
+{
+    if (!widget->hasFocus() || !widget->isEnabled())
+        return;
+    TandrelButton *next = index >= 0 && revealed == 0 ? nearestCard(index, 0, true) : nullptr;
+    if (next)
+        next->setFocus(Qt::OtherFocusReason);
+    else
+        board->setFocus(Qt::OtherFocusReason);
 }
 
 bool KeyboardPlay::eventFilter(QObject *watched, QEvent *event)
@@ -59,9 +91,10 @@ bool KeyboardPlay::eventFilter(QObject *watched, QEvent *event)
 }
 
 // Once a turn is over the focus returns to the card the player revealed last, or the nearest one
-// still in play. After the last pair nothing is left on the board and the focus stays on Play!.
+// still in play. After the last pair nothing is left on the board, and the focus stays on it.
 void KeyboardPlay::turnEnded()
 {
+    revealed = 0;
     TandrelButton *target = cards[std::size_t(lastCard)];
     if (!target->isEnabled())
         target = nearestCard(lastCard, 0);
@@ -71,9 +104,9 @@ void KeyboardPlay::turnEnded()
 
 // The enabled card nearest to card `from` in the direction of an arrow key: along its own row (or
 // column) first, over any gaps; at the end of the line, the nearest line that still has a card
-// further that way. With any other key, the enabled card nearest to it anywhere on the board.
-// Ties go to the lower index, up and to the left.
-TandrelButton *KeyboardPlay::nearestCard(int from, int key) const
+// further that way. With any other key, the enabled card nearest to it anywhere on the board, or
+// with `other` the nearest but itself. Ties go to the lower index, up and to the left.
+TandrelButton *KeyboardPlay::nearestCard(int from, int key, bool other) const
 {
     const int row = from % boardSize;
     const int column = from / boardSize;
@@ -84,7 +117,7 @@ TandrelButton *KeyboardPlay::nearestCard(int from, int key) const
     TandrelButton *best = nullptr;
     std::pair<int, int> bestDistance;
     for (std::size_t i = 0; i < cards.size(); ++i) {
-        if (!cards[i]->isEnabled())
+        if (!cards[i]->isEnabled() || (other && int(i) == from))
             continue;
         const int rowOffset = int(i) % boardSize - row;
         const int columnOffset = int(i) / boardSize - column;

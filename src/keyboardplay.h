@@ -13,9 +13,10 @@ class TandrelButton;
 class TandrelGameBoard;
 
 // Lets the game be played without a mouse. Tab and Space work as on any push button; on top of
-// that the arrow keys move the focus across the grid to the nearest card in play, and the focus
+// that the arrow keys move the focus across the grid to the nearest card in play. The focus stays
+// in the play: Play! hands it to the board, a revealed card to the nearest card in play, and it
 // goes to Proceed while a turn waits for it and back to the cards when the next turn begins, so
-// that a Space never lands on Play! by accident.
+// that a Space never lands on Play! or Quit by accident.
 class KeyboardPlay : public QObject
 {
     Q_OBJECT
@@ -24,19 +25,22 @@ public:
     // The window hands over its own buttons; the board, its cards. Proceed takes the focus as soon
     // as it is enabled, whoever enables it.
     KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *proceedButton,
-                 const std::vector<QPushButton *> &windowButtons);
+                 QPushButton *playButton, QPushButton *quitButton);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void leaving(QWidget *widget, int index);
     void turnEnded();
-    TandrelButton *nearestCard(int from, int key) const;
+    TandrelButton *nearestCard(int from, int key, bool other = false) const;
 
+    TandrelGameBoard *board;
     std::vector<TandrelButton *> cards;
     QPushButton *proceedButton;
     int boardSize;
     int lastCard = 0; // the card revealed last
+    int revealed = 0; // the cards revealed in this turn
 };
 
 #endif

@@ -171,6 +171,8 @@ public:
     // Carries out the action on the window and the model; returns what differs afterwards.
     QString step(const Action &action)
     {
+        const QString before = model.state() + model.counter;
+        dealt = false;
         switch (action.kind) {
         case Action::Card:
             QTest::mouseClick(game.cards[std::size_t(action.arg)], Qt::LeftButton);
@@ -201,6 +203,7 @@ public:
                 return failure;
             break;
         }
+        moved = !dealt && model.state() + model.counter != before;
         return compare();
     }
 
@@ -226,6 +229,7 @@ public:
 
     void play()
     {
+        dealt = true;
         model.play(deal());
         if (!dealIsSound())
             problem = "a deal does not hold every pair colour twice";
@@ -288,6 +292,10 @@ public:
         const QWidget *focus = QApplication::focusWidget();
         if (!focus || !focus->isEnabled() || focus->window() != &game.window)
             differences << "no enabled widget has the focus";
+        // A card revealed or Proceed pressed never hands the focus to Play! or Quit.
+        if (moved && (focus == game.play || focus == game.quit))
+            differences << "the move left the focus on "
+                    + static_cast<const QPushButton *>(focus)->text();
         return differences.join("; ");
     }
 
@@ -306,6 +314,8 @@ public:
     GameWindow game;
     Model model;
     QString problem;
+    bool dealt = false; // the step dealt a new game
+    bool moved = false; // the step revealed a card or ended a turn
     std::map<QString, std::set<QString>> triedEnding; // how the loop was ended, and in which states
 };
 
