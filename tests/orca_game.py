@@ -1,0 +1,185 @@
+# SPDX-FileCopyrightText: 2026 The Tandrel developers
+# SPDX-License-Identifier: MIT
+
+"""Plays a 2 by 2 game by keys under the Orca screen reader and checks what Orca speaks.
+
+orca_game.py AT-SPI-BUS-LAUNCHER GAME, on an X display (on_display.sh xcb) in a D-Bus session of
+its own (dbus-run-session): starts the accessibility bus, a window manager and Orca with settings
+of its own, then the game. The moves
+are chosen as a blind player chooses them, from what Orca said; Orca's debug log holds what it
+speaks, so no sound is made.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+BUS_LAUNCHER, GAME = sys.argv[1:3]
+WORK = tempfile.mkdtemp(prefix="tandrel-orca.")
+LOG = os.path.join(WORK, "orca.log")
+# Orca 43 logs "SPEECH OUTPUT: 'text'", Orca 48 'SPEECH OUTPUT: "text"' or "SPEECHANDVERBOSITY…".
+SPOKEN = re.compile(r"SPEECH OUTPUT: (['\"])(.*?)\1")
+COLOUR = r"([a-z]+(?: [a-z0-9]+)*)"
+read = 0  # the speech already looked at
+heard = []
+OUT = open(os.path.join(WORK, "programs.log"), "w")
+
+
+def start(*command, **options):
+    return subprocess.Popen(command, stdout=OUT, stderr=subprocess.STDOUT, **options)
+
+
+def speech():
+    try:
+        with open(LOG, encoding="utf-8", errors="replace") as log:
+            return [m.group(2) for m in SPOKEN.finditer(log.read())]
+    except FileNotFoundError:
+        return []
+
+
+def hear(pattern, what, seconds=15):
+    """Waits until Orca speaks a line matching pattern since the last one heard; its match."""
+    global read
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        lines = speech()
+        for i in range(read, len(lines)):
+            match = re.search(pattern, lines[i])
+            if match:
+                heard.extend(lines[read:i + 1])
+                read = i + 1
+                return match
+        time.sleep(0.2)
+    fail(f"Orca did not speak {what} (/{pattern}/)")
+
+
+def fail(message):
+    print("FAIL:", message)
+    print("Orca spoke, after what was heard last:", *speech()[read:], sep="\n  ")
+    sys.exit(1)
+
+
+def key(name, pause=0.0):
+    subprocess.run(["xdotool", "key", name], check=True)
+    time.sleep(pause)
+
+
+def reveal(row, column):
+    """Space on the card that should have the focus; the words of its colour, and what Orca
+    said of the pair with them, if anything."""
+    key("space")
+    said = hear(rf"Row {row}, column {column} shows {COLOUR}\.( Pair found!| No pair)?",
+                f"the colour at {row},{column}")
+    print(f"row {row}, column {column}: {said.group(1)}")
+    return said.group(1), (said.group(2) or "").strip()
+
+
+def second(row, column, first):
+    """The second card of a turn; whether Orca said it is a pair, checked against the words."""
+    words, verdict = reveal(row, column)
+    if not verdict:
+        verdict = hear(r"(Pair found!|No pair)", "whether the two cards are a pair").group(1)
+    if (verdict == "Pair found!") != (words == first):
+        fail(f"'{first}' and '{words}' but Orca said '{verdict}'")
+    return words == first
+
+
+def proceed(turn, left):
+    key("space")
+    end = "Finished!" if left == 0 else r"Click to reveal a card\."
+    hear(rf"Turn: {turn}\. Pairs left: {left}\. {end}", f"turn {turn} and {left} pairs left")
+
+
+def move(arrow, row, column):
+    key(arrow)
+    hear(rf"Card, row {row}, column {column}", f"the card at {row},{column} taking the focus")
+
+
+def play():
+    hear(r"Tandrel", "the window's title")
+    hear(r"Play!", "the focus on Play!")
+    key("space")
+    hear(r"New game\. Turn: 1\. Pairs left: 2\. Click to reveal a card\.", "the new game")
+    played = len(heard)
+    a, _ = reveal(1, 1)
+    if second(2, 1, a):
+        proceed(1, 1)
+        c, _ = reveal(2, 2)
+        if not second(1, 2, c):
+            fail("the last two cards were not a pair")
+        proceed(1, 0)
+    else:
+        proceed(2, 2)
+        move("Right", 2, 2)
+        c, _ = reveal(2, 2)
+        if second(2, 1, c):
+            proceed(2, 1)
+            d, _ = reveal(1, 1)
+            second(1, 2, d) or fail("the last two cards were not a pair")
+            proceed(2, 0)
+        else:
+            proceed(3, 2)
+            move("Right", 2, 2)
+            move("Up", 1, 2)
+            d, _ = reveal(1, 2)
+            move("Down", 2, 1)
+            second(2, 1, d) or fail("the cards were no pair")
+            proceed(3, 1)
+            e, _ = reveal(1, 1)
+            second(2, 2, e) or fail("the last two cards were not a pair")
+            proceed(3, 0)
+    wandered = [line for line in heard[played:] if re.match(r"(Play!|Quit)\b", line)]
+    if wandered:
+        fail(f"the focus reached Play! or Quit during the game: {wandered}")
+
+    key("Insert+KP_Enter", 2)
+    hear(r"Qt Example - Tandrel", "the title, asked for")
+    key("Insert+KP_Enter", 0.1)
+    key("Insert+KP_Enter")
+    hear(r"Finished! Turn: \d+\. Pairs left: 0\.", "the status and counter lines, asked for")
+
+
+# Orca writes its debug log through a buffer of its own; this makes it write each line at once.
+FLUSHING_LOG = """
+import builtins, os
+def _open(file, mode="r", buffering=-1, *args, _open=builtins.open, **kwargs):
+    if file == os.environ.get("TANDREL_ORCA_LOG") and "w" in mode:
+        buffering = 1
+    return _open(file, mode, buffering, *args, **kwargs)
+builtins.open = _open
+"""
+
+
+def main():
+    home = os.path.join(WORK, "home")
+    os.makedirs(home)
+    with open(os.path.join(WORK, "sitecustomize.py"), "w") as hook:
+        hook.write(FLUSHING_LOG)
+    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
+               XDG_DATA_HOME=os.path.join(home, ".local/share"), GTK_USE_PORTAL="0",
+               PYTHONPATH=WORK, TANDREL_ORCA_LOG=LOG)
+    children = [start(BUS_LAUNCHER, "--launch-immediately", env=env)]
+    try:
+        time.sleep(1)
+        children.append(start("openbox", env=env))
+        children.append(start("orca", "--replace", "-u", os.path.join(WORK, "orca"),
+                              f"--debug-file={LOG}", env=env))
+        hear(r"Screen reader on", "that it is on", 30)
+        children.append(start(GAME, "2", env=dict(env, QT_ACCESSIBILITY="1")))
+        play()
+        print(f"Orca spoke {len(heard)} lines; the whole game and both commands as expected")
+    finally:
+        for child in reversed(children):
+            child.terminate()
+        for child in children:
+            try:
+                child.wait(5)
+            except subprocess.TimeoutExpired:
+                child.kill()
+
+
+if __name__ == "__main__":
+    main()
