@@ -6,18 +6,20 @@
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# What a fresh Debian 12 or 13 machine lacks to build and run the game (ensure_build_packages adds
-# the package of the SVG icon plugin, for the window's icon),
-BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core)
-# and to run the whole test suite: the linter, the checks of the desktop files, the manual page and
-# the licences, and an X server and a Wayland compositor for the window tests on the real
-# platforms.
-TEST_PACKAGES=(clang-tidy desktop-file-utils appstream man-db reuse git xvfb xauth weston
-               qt6-wayland)
+# What the build needs is debian/control's Build-Depends (a tree without debian/, such as the
+# upstream tarball, can name another packaging folder in TANDREL_PACKAGING); the scripts add the
+# compiler and the package of the SVG icon plugin, for the window's icon. What the whole test suite
+# needs beyond that: the linter and the formatter, the checks of the desktop files, the manual page
+# and the licences, an X server and a Wayland compositor for the window tests on the real
+# platforms, and the Orca screen reader with what it runs in.
+PACKAGING=${TANDREL_PACKAGING:-$ROOT}
+TEST_PACKAGES=(clang-tidy clang-format desktop-file-utils appstream man-db reuse git xvfb xauth
+               weston qt6-wayland orca openbox xdotool dbus at-spi2-core python3)
 
-# The Qt styles that desktops impose, for the test of the card faces: each only where the release
-# builds it for Qt 6 (adwaita-qt6 on Debian 12 and 13; Breeze and Kvantum from Debian 13 on).
-STYLE_PACKAGES=(adwaita-qt6 kde-style-breeze qt-style-kvantum)
+# The Qt styles that desktops impose, for the test of the card faces, each with the name Qt knows
+# it by: each only where the release builds it for Qt 6 (adwaita-qt6 on Debian 12 and 13; Breeze
+# and Kvantum from Debian 13 on).
+declare -A STYLE_PACKAGES=([adwaita-qt6]=Adwaita [kde-style-breeze]=Breeze [qt-style-kvantum]=kvantum)
 
 # Runs a command as root: directly, or through sudo.
 as_root()
@@ -46,13 +48,15 @@ refresh_package_lists()
         || apt_get update
 }
 
-# Prints those of the named packages that the archive builds against Qt 6.
+# Prints those of the named packages that the archive builds against Qt 6. The whole list of
+# dependencies is read before it is searched, so the answer never depends on timing.
 qt6_packages()
 {
-    local package
+    local package depends
     refresh_package_lists >&2
     for package in "$@"; do
-        apt-cache depends "$package" 2>/dev/null | grep -q ' libqt6' && echo "$package"
+        depends=$(apt-cache depends "$package" 2>/dev/null) || continue
+        [[ $depends == *' libqt6'* ]] && echo "$package"
     done
     return 0
 }
@@ -80,13 +84,15 @@ ensure_packages()
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing missing packages: ${missing[*]}"
     apt_get update
-    apt_get install -y "${missing[@]}"
+    apt_get install -y --no-install-recommends "${missing[@]}"
 }
 
 # Installs what the game needs to build and run, and the named packages.
 ensure_build_packages()
 {
-    ensure_packages "${BUILD_PACKAGES[@]}" "$(svg_plugin_package)" "$@"
+    ensure_packages build-essential dpkg-dev "$(svg_plugin_package)" "$@"
+    (cd "$PACKAGING" && dpkg-checkbuilddeps 2>/dev/null) \
+        || { apt_get update && apt_get build-dep -y --no-install-recommends "$PACKAGING"; }
 }
 
 # Configures the build folder of a preset from CMakePresets.json and builds it, or only the

@@ -4,11 +4,14 @@
 # Shared by the scripts that build and test the Debian package with Debian's own tools. Source it
 # after common.sh; it does nothing by itself.
 
-# Debian's archive as this machine's apt reaches it (a mirror or a proxy of its own, or Debian's).
+# Debian's archive as this machine's apt reaches it, from apt's own configuration.
 debian_mirror()
 {
-    apt-get indextargets --format '$(REPO_URI)' 'Created-By: Packages' 2>/dev/null \
-        | grep -m1 '/debian/$' || echo http://deb.debian.org/debian/
+    local uris
+    uris=$(apt-get indextargets --format '$(REPO_URI)' 'Created-By: Packages' 2>/dev/null) || true
+    grep -m1 '/debian/$' <<<"$uris" && return
+    echo "apt reaches no Debian archive here (see /etc/apt/sources.list*); run apt-get update" >&2
+    return 1
 }
 
 # sbuild, mmdebstrap and autopkgtest make their fresh systems in user namespaces, as a normal user
