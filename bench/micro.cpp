@@ -102,12 +102,12 @@ BENCHMARK(BM_NewGame);
 // Every pair found at the first try, from a board whose cards are all in play and hidden.
 void playPerfectGame(GameWindow &game)
 {
-    for (int i = 0; i < 144; ++i) {
-        if (!game.cards[std::size_t(i)]->isEnabled())
-            continue;
-        const int partner = game.partnerOf(i);
-        game.cards[std::size_t(i)]->click();
-        game.cards[std::size_t(partner)]->click();
+    while (true) {
+        const auto [first, second] = game.firstTwo();
+        if (first < 0)
+            return;
+        game.cards[std::size_t(first)]->click();
+        game.cards[std::size_t(second)]->click();
         game.proceed->click();
     }
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "accessibility.h"
+#include "gamewindow.h"
 #include "tandrel.h"
 
 #include <QGridLayout>
@@ -16,17 +17,6 @@ std::vector<TandrelButton *> cardsOf(const TandrelGameBoard &board)
 {
     const QList<TandrelButton *> found = board.findChildren<TandrelButton *>();
     return {found.begin(), found.end()};
-}
-
-// The other card of the same colour, or a card of another colour, among those still in play.
-int partnerOf(const std::vector<TandrelButton *> &cards, int index, bool sameColor = true)
-{
-    for (int i = 0; i < int(cards.size()); ++i) {
-        if (i != index && !cards[i]->isFlat()
-            && (cards[i]->activecolor() == cards[index]->activecolor()) == sameColor)
-            return i;
-    }
-    return -1;
 }
 
 bool isHidden(const TandrelButton *card)
@@ -229,7 +219,7 @@ void TestBoard::newGameOpensEveryCard()
     for (int i = 0; i < n * n; ++i) {
         QVERIFY(isHidden(cards[i]) && !cards[i]->isFlat());
         QCOMPARE(std::count(colors.begin(), colors.end(), cards[i]->activecolor()), 1);
-        QVERIFY(partnerOf(cards, i) >= 0);
+        QVERIFY(partnerOf(cards, i, true, Among::NotRemoved) >= 0);
     }
 }
 
@@ -255,7 +245,7 @@ void TestBoard::playsATurn()
     QStringList *events = recordSignals(board);
 
     int first = 5;
-    int second = partnerOf(cards, first, match);
+    int second = partnerOf(cards, first, match, Among::NotRemoved);
     if (reversed)
         std::swap(first, second);
 
@@ -287,9 +277,9 @@ void TestBoard::playsATurn()
 
     // A removed pair stays out of play through later turns.
     events->clear();
-    const int third = partnerOf(cards, first, false);
+    const int third = partnerOf(cards, first, false, Among::NotRemoved);
     cards[third]->click();
-    cards[partnerOf(cards, third, false)]->click();
+    cards[partnerOf(cards, third, false, Among::NotRemoved)]->click();
     board.proceedClicked();
     QCOMPARE(events->value(2), match ? "updateCounter(2,17)" : "updateCounter(3,18)");
     QCOMPARE(cards[first]->isEnabled(), !match);
@@ -315,14 +305,14 @@ void TestBoard::lastPairFinishes()
 
     for (int miss = 0; miss < misses; ++miss) {
         cards[0]->click();
-        cards[partnerOf(cards, 0, false)]->click();
+        cards[partnerOf(cards, 0, false, Among::NotRemoved)]->click();
         board.proceedClicked();
     }
     for (int pair = 0; pair < n * n / 2; ++pair) {
         const int first
             = int(std::find_if(cards.begin(), cards.end(), [](auto *c) { return !c->isFlat(); })
                   - cards.begin());
-        const int second = partnerOf(cards, first);
+        const int second = partnerOf(cards, first, true, Among::NotRemoved);
         cards[first]->click();
         cards[second]->click();
         events->clear();
@@ -356,14 +346,14 @@ void TestBoard::newGameInTheMiddleStartsAfresh()
 
     if (pairRemoved) {
         cards[0]->click();
-        cards[partnerOf(cards, 0)]->click();
+        cards[partnerOf(cards, 0, true, Among::NotRemoved)]->click();
         board.proceedClicked();
     }
-    const int first = partnerOf(cards, int(cards.size()) - 1);
+    const int first = partnerOf(cards, int(cards.size()) - 1, true, Among::NotRemoved);
     if (cardsShown >= 1)
         cards[first]->click();
     if (cardsShown == 2)
-        cards[partnerOf(cards, first, false)]->click();
+        cards[partnerOf(cards, first, false, Among::NotRemoved)]->click();
 
     events->clear();
     board.newGame();
@@ -373,7 +363,7 @@ void TestBoard::newGameInTheMiddleStartsAfresh()
 
     // The counters start again: a miss now makes turn 2, a full board still has 8 pairs.
     cards[2]->click();
-    cards[partnerOf(cards, 2, false)]->click();
+    cards[partnerOf(cards, 2, false, Among::NotRemoved)]->click();
     events->clear();
     board.proceedClicked();
     QCOMPARE(events->value(1), "updateCounter(2,8)");
@@ -395,7 +385,7 @@ void TestBoard::proceedOutsideATurnDoesNothing()
     QVERIFY(isRevealed(cards[3]));
     QCOMPARE(enabledCount(cards), 15);
 
-    cards[partnerOf(cards, 3)]->click();
+    cards[partnerOf(cards, 3, true, Among::NotRemoved)]->click();
     QCOMPARE(*events, QStringList({"newMessage(Pair found!)", "proceedOn(true)"}));
     board.proceedClicked();
     board.proceedClicked();

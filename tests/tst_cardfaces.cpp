@@ -136,8 +136,7 @@ void TestCardFaces::facesShowTheirColour()
                                                     : darkPalette(QColor(0x35, 0x35, 0x35)));
 
     GameWindow game(boardSize);
-    game.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&game.window));
+    QVERIFY(game.showAndWait());
     const QRect boardRect(game.board->mapTo(&game.window, QPoint(0, 0)), game.board->size());
     const auto grabBoard = [&] { return game.window.grab(boardRect).toImage(); };
     const auto where = [&](const QColor &pair) {
@@ -157,15 +156,14 @@ void TestCardFaces::facesShowTheirColour()
     int worst = 0;
     double leastChanged = 1;
     while (true) {
-        const auto first
-            = std::find_if(game.cards.begin(), game.cards.end(),
-                           [](const TandrelButton *card) { return card->isEnabled(); });
-        if (first == game.cards.end())
+        const auto [firstIndex, secondIndex] = game.firstTwo();
+        if (firstIndex < 0)
             break;
-        TandrelButton *second = game.cards[std::size_t(game.partnerOf(game.indexOf(*first)))];
-        const QColor pair = (*first)->activecolor();
-        (*first)->click();
-        const double firstChanged = changedShare(hiddenEnabled, grabBoard(), **first);
+        TandrelButton *first = game.cards[std::size_t(firstIndex)];
+        TandrelButton *second = game.cards[std::size_t(secondIndex)];
+        const QColor pair = first->activecolor();
+        first->click();
+        const double firstChanged = changedShare(hiddenEnabled, grabBoard(), *first);
         second->click();
         const QImage image = grabBoard();
         const double secondChanged = changedShare(hiddenDisabled, image, *second);
@@ -177,7 +175,7 @@ void TestCardFaces::facesShowTheirColour()
                                                  "%1 % of its pixels")
                                       .arg(changed * 100, 0, 'f', 1)));
         }
-        for (const TandrelButton *card : {*first, second}) {
+        for (const TandrelButton *card : {first, second}) {
             const QColor shown = faceColor(image, boardRect, game.window, *card);
             worst = std::max(worst, channelDistance(shown, pair));
             QVERIFY2(channelDistance(shown, pair) <= tolerance,

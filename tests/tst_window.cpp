@@ -70,8 +70,7 @@ void TestWindow::laysOutLinesBoardAndButtons()
 {
     GameWindow parts(12);
     Tandrel &window = parts.window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(parts.showAndWait());
 
     auto *column = qobject_cast<QVBoxLayout *>(window.layout());
     QVERIFY(column);
@@ -153,9 +152,7 @@ void TestWindow::playStartsAGame()
     QFETCH(int, n);
     QFETCH(bool, midTurn);
     GameWindow parts(n);
-    Tandrel &window = parts.window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(parts.showAndWait());
 
     click(parts.cards[0]);
     QCOMPARE(parts.cards[0]->isEnabled(), false); // not yet started: nothing happens
@@ -177,9 +174,7 @@ void TestWindow::playStartsAGame()
 void TestWindow::wholeGameWithTheMouse()
 {
     GameWindow parts(4);
-    Tandrel &window = parts.window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(parts.showAndWait());
 
     for (int game = 0; game < 2; ++game) {
         click(parts.play);
@@ -220,9 +215,7 @@ void TestWindow::wholeGameWithTheMouse()
 void TestWindow::revealedCardShowsItsColour()
 {
     GameWindow parts(2);
-    Tandrel &window = parts.window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(parts.showAndWait());
     click(parts.play);
 
     for (TandrelButton *card : parts.cards) {
@@ -257,8 +250,7 @@ void TestWindow::quitAndCloseEndTheLoop()
     QFETCH(bool, useQuit);
     GameWindow parts(4);
     Tandrel &window = parts.window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(parts.showAndWait());
     click(parts.play);
     click(parts.cards[0]);
 

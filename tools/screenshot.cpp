@@ -7,26 +7,12 @@
 #include "darkpalette.h"
 #include "gamewindow.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleFactory>
 
 #include <cstdio>
-
-namespace {
-
-// The first card in play, and another card in play of the same colour or of another.
-std::pair<TandrelButton *, TandrelButton *> twoCards(const GameWindow &game, bool samePair)
-{
-    for (int i = 0; i < int(game.cards.size()); ++i) {
-        if (game.cards[std::size_t(i)]->isEnabled())
-            return {game.cards[std::size_t(i)],
-                    game.cards[std::size_t(game.partnerOf(i, samePair))]};
-    }
-    return {nullptr, nullptr};
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -50,14 +36,14 @@ int main(int argc, char *argv[])
 
     // Three misses and five pairs played, then a sixth pair turned up and waiting for Proceed.
     for (bool samePair : {false, true, true, false, true, true, false, true, true}) {
-        const auto [first, second] = twoCards(game, samePair);
-        first->click();
-        second->click();
+        const auto [first, second] = game.firstTwo(samePair);
+        game.cards[std::size_t(first)]->click();
+        game.cards[std::size_t(second)]->click();
         game.proceed->click();
     }
-    const auto [first, second] = twoCards(game, true);
-    first->click();
-    second->click();
+    const auto [first, second] = game.firstTwo();
+    game.cards[std::size_t(first)]->click();
+    game.cards[std::size_t(second)]->click();
 
     // The same game in every look, side by side.
     std::vector<QPixmap> shots;
