@@ -9,45 +9,6 @@
 
 namespace {
 
-// A game window played from the keyboard; call activate() before the first key.
-struct Game : GameWindow
-{
-    explicit Game(int n) : GameWindow(n) { }
-
-    // Shows the window and waits until it has the keyboard focus. On Wayland only the compositor
-    // hands out the keyboard focus, and a headless one has no keyboard to hand: there the test
-    // tells the toolkit what the compositor would when a player clicks into the window.
-    bool activate()
-    {
-        window.show();
-        if (!QTest::qWaitForWindowExposed(&window))
-            return false;
-        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-            QT_WARNING_PUSH
-            QT_WARNING_DISABLE_DEPRECATED
-            QApplication::setActiveWindow(&window);
-            QT_WARNING_POP
-        } else {
-            window.activateWindow();
-        }
-        return QTest::qWaitFor([this] { return window.isActiveWindow(); });
-    }
-
-    // Presses a key on whatever has the keyboard focus, as a player at the keyboard does.
-    void press(Qt::Key key) const { QTest::keyClick(QApplication::focusWidget(), key); }
-
-    // Tabs round the window until the widget has the focus; false if it never comes.
-    bool tabTo(QWidget *target) const
-    {
-        for (int presses = 0; presses < n * n + 4; ++presses) {
-            if (QApplication::focusWidget() == target)
-                return true;
-            press(Qt::Key_Tab);
-        }
-        return QApplication::focusWidget() == target;
-    }
-};
-
 QString description(QWidget *card)
 {
     return QAccessible::queryAccessibleInterface(card)->text(QAccessible::Description);
@@ -60,135 +21,14 @@ class TestAccessibility : public QObject
     Q_OBJECT
 
 private slots:
-    void arrowsMoveToNearestCardInPlay_data();
-    void arrowsMoveToNearestCardInPlay();
-    void wholeGameWithTheKeyboard();
-    void focusIsVisible();
     void screenReadersHearEveryCard();
     void screenReadersFindTitleAndStatusBar();
 };
 
-void TestAccessibility::arrowsMoveToNearestCardInPlay_data()
-{
-    QTest::addColumn<QPoint>("from"); // (column, row)
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QList<QPoint>>("outOfPlay");
-    QTest::addColumn<QPoint>("to");
-
-    const QList<QPoint> none;
-    QTest::newRow("right") << QPoint(0, 0) << int(Qt::Key_Right) << none << QPoint(1, 0);
-    QTest::newRow("down") << QPoint(0, 0) << int(Qt::Key_Down) << none << QPoint(0, 1);
-    QTest::newRow("left at the edge") << QPoint(0, 0) << int(Qt::Key_Left) << none << QPoint(0, 0);
-    QTest::newRow("up at the edge") << QPoint(2, 0) << int(Qt::Key_Up) << none << QPoint(2, 0);
-    QTest::newRow("right at the edge")
-        << QPoint(3, 3) << int(Qt::Key_Right) << none << QPoint(3, 3);
-    QTest::newRow("over a gap") << QPoint(1, 1) << int(Qt::Key_Right) << QList<QPoint> {{2, 1}}
-                                << QPoint(3, 1);
-    QTest::newRow("along the row first") << QPoint(1, 1) << int(Qt::Key_Right)
-                                         << QList<QPoint> {{2, 0}, {2, 1}, {2, 2}} << QPoint(3, 1);
-    QTest::newRow("row ends, nearest row")
-        << QPoint(1, 1) << int(Qt::Key_Right) << QList<QPoint> {{2, 1}, {3, 1}, {2, 2}}
-        << QPoint(2, 0);
-    QTest::newRow("tie goes up and left")
-        << QPoint(1, 1) << int(Qt::Key_Down) << QList<QPoint> {{1, 2}, {1, 3}} << QPoint(0, 2);
-    QTest::newRow("up over removed cards")
-        << QPoint(3, 3) << int(Qt::Key_Up) << QList<QPoint> {{3, 2}, {3, 1}} << QPoint(3, 0);
-    QTest::newRow("nothing left that way")
-        << QPoint(2, 2) << int(Qt::Key_Left)
-        << QList<QPoint> {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 0}, {1, 1}, {1, 2}, {1, 3}}
-        << QPoint(2, 2);
-}
-
-void TestAccessibility::arrowsMoveToNearestCardInPlay()
-{
-    QFETCH(QPoint, from);
-    QFETCH(int, key);
-    QFETCH(QList<QPoint>, outOfPlay);
-    QFETCH(QPoint, to);
-
-    Game game(4);
-    QVERIFY(game.activate());
-    game.play->click();
-    auto card = [&](QPoint p) { return game.cards[p.x() * 4 + p.y()]; };
-    for (QPoint p : outOfPlay)
-        card(p)->setEnabled(false);
-    card(from)->setFocus(Qt::OtherFocusReason);
-    game.press(Qt::Key(key));
-    QCOMPARE(QApplication::focusWidget(), card(to));
-}
-
-// Tab, the arrows and Space alone play a 4x4 game from the first Play! to "Finished!".
-void TestAccessibility::wholeGameWithTheKeyboard()
-{
-    Game game(4);
-    QVERIFY(game.activate());
-    QLabel *status = game.status;
-
-    QVERIFY(game.tabTo(game.play));
-    game.press(Qt::Key_Space);
-    QCOMPARE(status->text(), "Click to reveal a card.");
-    // Play! hands the focus to the board.
-    QCOMPARE(game.indexOf(QApplication::focusWidget()), 0);
-
-    for (int turn = 0; status->text() != "Finished!"; ++turn) {
-        QVERIFY(turn < 20);
-        const int first = game.indexOf(QApplication::focusWidget());
-        QVERIFY(first < 16);
-        // Every other turn is a miss, while more than one pair is left.
-        const auto inPlay = std::count_if(game.cards.begin(), game.cards.end(),
-                                          [](auto *c) { return c->isEnabled(); });
-        const bool miss = turn % 2 == 0 && inPlay > 2;
-        const int second = game.partnerOf(first, !miss);
-        game.press(Qt::Key_Space);
-        QVERIFY(!game.cards[first]->isEnabled());
-        // The focus stays on the board: on the nearest card still in play.
-        QVERIFY(game.indexOf(QApplication::focusWidget()) < 16);
-        QVERIFY(QApplication::focusWidget()->isEnabled());
-        QVERIFY(game.tabTo(game.cards[second]));
-        game.press(Qt::Key_Space);
-        QCOMPARE(QApplication::focusWidget(), game.proceed);
-        game.press(Qt::Key_Space);
-        if (miss) // back on the card revealed last
-            QCOMPARE(QApplication::focusWidget(), game.cards[second]);
-        if (status->text() != "Finished!") {
-            QVERIFY(game.indexOf(QApplication::focusWidget()) < 16);
-            // The arrows reach the cards still in play: walk left as far as they go.
-            for (int i = 0; i < 4; ++i)
-                game.press(Qt::Key_Left);
-            QVERIFY(QApplication::focusWidget()->isEnabled());
-        }
-    }
-    QVERIFY(std::all_of(game.cards.begin(), game.cards.end(), [](auto *c) { return c->isFlat(); }));
-    // Nothing is left to press on the board, and it keeps the focus: a stray Space deals nothing.
-    QCOMPARE(QApplication::focusWidget(), game.board);
-}
-
-// Once the keyboard is in use, the card with the focus looks different from its neighbours.
-void TestAccessibility::focusIsVisible()
-{
-    Game game(2);
-    QVERIFY(game.activate());
-    QPushButton *play = game.play;
-    QCOMPARE(QApplication::focusWidget(), play);
-    const QImage untouched = play->grab().toImage();
-    game.press(Qt::Key_Shift);
-    QVERIFY(play->grab().toImage() != untouched);
-    game.press(Qt::Key_Space);
-    QVERIFY(game.cards[0]->isEnabled());
-
-    game.cards[0]->setFocus(Qt::OtherFocusReason);
-    game.press(Qt::Key_Down);
-    QCOMPARE(QApplication::focusWidget(), game.cards[1]);
-    QVERIFY(game.cards[0]->grab().toImage() != game.cards[1]->grab().toImage());
-    game.press(Qt::Key_Up);
-    QVERIFY(game.cards[0]->grab().toImage() != game.cards[1]->grab().toImage());
-    QCOMPARE(game.cards[2]->grab().toImage(), game.cards[3]->grab().toImage());
-}
-
 void TestAccessibility::screenReadersHearEveryCard()
 {
     // Not shown, so that no news rides on the description of a card with the focus.
-    Game game(4);
+    GameWindow game(4);
     for (int i = 0; i < 16; ++i) {
         QAccessibleInterface *card = QAccessible::queryAccessibleInterface(game.cards[i]);
         QCOMPARE(card->role(), QAccessible::Button);
@@ -223,7 +63,7 @@ void TestAccessibility::screenReadersHearEveryCard()
 
 void TestAccessibility::screenReadersFindTitleAndStatusBar()
 {
-    Game game(4);
+    GameWindow game(4);
     game.window.setWindowTitle("Tandrel");
     QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&game.window);
     QCOMPARE(window->role(), QAccessible::Window);
