@@ -52,6 +52,21 @@ QString plainName(const QColor &colour)
     return words.join(QLatin1Char(' '));
 }
 
+// The main window, which screen readers name by its title.
+class GameWindowInterface : public QAccessibleWidget
+{
+public:
+    explicit GameWindowInterface(QWidget *window) : QAccessibleWidget(window, QAccessible::Window)
+    { }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return widget()->windowTitle();
+        return QAccessibleWidget::text(t);
+    }
+};
+
 // The status line, which screen readers read as the window's status bar, with the counter line
 // after it: a screen reader reads one status bar, the lowest.
 class StatusBar : public QAccessibleWidget
@@ -78,7 +93,7 @@ QAccessibleInterface *gameInterface(const QString &className, QObject *object)
 {
     // Qt's accessibility cache takes the interfaces it is given and deletes them with the widget.
     if (className == QLatin1String("Tandrel"))
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+        return new GameWindowInterface(static_cast<QWidget *>(object));
     if (className != QLatin1String("QLabel") || !qobject_cast<Tandrel *>(object->parent()))
         return nullptr;
     // The window's two lines are its first labels: the status line, then the counter line.
