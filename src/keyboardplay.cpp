@@ -32,7 +32,6 @@ KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *
     connect(proceedButton, &QPushButton::released, this,
             [this] { leaving(this->proceedButton, -1); });
     connect(playButton, &QPushButton::clicked, this, [this, playButton] {
-        revealed = 0;
         TandrelButton *first = nearestCard(0, 0);
         if (first && playButton->hasFocus())
             first->setFocus(Qt::OtherFocusReason);
@@ -43,6 +42,8 @@ KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *
         if (!waiting)
             turnEnded();
     });
+    // The counter is told at every new game and after every turn.
+    connect(board, &TandrelGameBoard::updateCounter, this, [this] { revealed = 0; });
 }
 
 // A focused widget that is disabled hands the focus to the next one in the focus chain that is
@@ -94,7 +95,6 @@ bool KeyboardPlay::eventFilter(QObject *watched, QEvent *event)
 // still in play. After the last pair nothing is left on the board, and the focus stays on it.
 void KeyboardPlay::turnEnded()
 {
-    revealed = 0;
     TandrelButton *target = cards[std::size_t(lastCard)];
     if (!target->isEnabled())
         target = nearestCard(lastCard, 0);
