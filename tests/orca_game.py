@@ -12,6 +12,7 @@ speaks, so no sound is made.
 
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -59,6 +60,7 @@ def hear(pattern, what, seconds=15):
 def fail(message):
     print("FAIL:", message)
     print("Orca spoke, after what was heard last:", *speech()[read:], sep="\n  ")
+    print("Orca's whole log is kept in", LOG)
     sys.exit(1)
 
 
@@ -170,7 +172,7 @@ def main():
         hear(r"Screen reader on", "that it is on", 30)
         children.append(start(GAME, "2", env=dict(env, QT_ACCESSIBILITY="1")))
         play()
-        print(f"Orca spoke {len(heard)} lines; the whole game and both commands as expected")
+        print("Orca spoke, the whole game and both commands as expected:", *heard, sep="\n  ")
     finally:
         for child in reversed(children):
             child.terminate()
@@ -179,6 +181,7 @@ def main():
                 child.wait(5)
             except subprocess.TimeoutExpired:
                 child.kill()
+    shutil.rmtree(WORK)
 
 
 if __name__ == "__main__":
