@@ -48,9 +48,7 @@ void TestAccessibility::screenReadersHearEveryCard()
     QCOMPARE(description(game.cards[6]), "removed");
     QCOMPARE(description(game.cards[second]), "removed");
 
-    const int first = game.indexOf(*std::find_if(game.cards.begin(), game.cards.end(),
-                                                 [](auto *c) { return c->isEnabled(); }));
-    const int miss = game.partnerOf(first, false);
+    const auto [first, miss] = game.firstTwo(false);
     game.cards[first]->click();
     game.cards[miss]->click();
     game.proceed->click();

@@ -181,9 +181,7 @@ void TestWindow::wholeGameWithTheMouse()
         QCOMPARE(shown(parts), "Click to reveal a card. | " + counter(1, 8) + " | -");
         int turn = 1;
         for (int pairsLeft = 8; pairsLeft > 0; --pairsLeft) {
-            const int first = int(std::find_if(parts.cards.begin(), parts.cards.end(),
-                                               [](auto *c) { return c->isEnabled(); })
-                                  - parts.cards.begin());
+            const int first = parts.firstTwo().first;
             if (pairsLeft > 1) {
                 const int other = parts.partnerOf(first, false);
                 click(parts.cards[first]);
