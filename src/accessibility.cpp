@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include <algorithm>
 #include <array>
 #include <map>
 
@@ -141,15 +140,13 @@ GameNews::GameNews(QWidget *window, TandrelGameBoard *board, int boardSize,
                    QLabel *counterLine)
     : QObject(board)
     , window(window)
+    , board(board)
     , cards(board->cards())
     , proceedButton(proceedButton)
     , statusLine(statusLine)
     , counterLine(counterLine)
     , boardSize(boardSize)
 {
-    colours = TandrelGameBoard::pairColorsFor(boardSize);
-    words = colourWords(colours);
-
     // Connected after the window and the board, so that the move is over when the news is told.
     for (std::size_t i = 0; i < cards.size(); ++i)
         connect(cards[i], &QPushButton::clicked, this, [this, i] { cardClicked(int(i)); });
@@ -169,14 +166,13 @@ GameNews::GameNews(QWidget *window, TandrelGameBoard *board, int boardSize,
 void GameNews::cardClicked(int index)
 {
     const TandrelButton *card = cards[std::size_t(index)];
-    const auto colour = std::find(colours.begin(), colours.end(), card->activecolor());
-    if (card->isEnabled() || colour == colours.end())
+    if (card->isEnabled())
         return;
-    QString news = place(index, boardSize) + QStringLiteral(" shows ")
-        + words[std::size_t(colour - colours.begin())] + QLatin1Char('.');
+    QString news = place(index, boardSize) + QStringLiteral(" shows ") + board->colourWordsOf(card)
+        + QLatin1Char('.');
     if (!proceedButton->isEnabled()) {
-        firstColour = *colour;
-    } else if (*colour == firstColour) {
+        firstColour = card->activecolor();
+    } else if (card->activecolor() == firstColour) {
         news += QLatin1Char(' ') + statusLine->text()
             + QStringLiteral(" Proceed takes the pair off the board.");
     } else {

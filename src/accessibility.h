@@ -44,9 +44,8 @@ private:
     void withdraw();
 
     QWidget *window;
+    TandrelGameBoard *board;
     std::vector<TandrelButton *> cards;
-    std::vector<QString> words; // the words of each card's colour, by its colour
-    std::vector<QColor> colours;
     QPushButton *proceedButton;
     QLabel *statusLine;
     QLabel *counterLine;

@@ -337,13 +337,17 @@ void TandrelGameBoard::ButtonsOff(bool off)
     }
 }
 
+QString TandrelGameBoard::colourWordsOf(const TandrelButton *card) const
+{
+    const auto pair = std::find(pairColors.begin(), pairColors.end(), card->activecolor());
+    return pair == pairColors.end() ? card->activecolor().name()
+                                    : pairWords[std::size_t(pair - pairColors.begin())];
+}
+
 void TandrelGameBoard::reveal(TandrelButton *card)
 {
     card->setPalette(QPalette(card->activecolor(), card->activecolor()));
-    const auto pair = std::find(pairColors.begin(), pairColors.end(), card->activecolor());
-    describeCard(card,
-                 pair == pairColors.end() ? card->activecolor().name()
-                                          : pairWords[std::size_t(pair - pairColors.begin())]);
+    describeCard(card, colourWordsOf(card));
 }
 
 void TandrelGameBoard::conceal(TandrelButton *card)

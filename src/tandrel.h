@@ -79,6 +79,8 @@ public:
 
     // The distinct pair colours of a board of the given size, indexed by pair number.
     static std::vector<QColor> pairColorsFor(int boardSize);
+    // The words a screen reader says for the colour a card holds.
+    QString colourWordsOf(const TandrelButton *card) const;
 
 public slots:
     void proceedClicked();
