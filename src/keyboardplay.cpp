@@ -23,10 +23,7 @@ KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *
     // about to be revealed, and Proceed, while they are still enabled.
     for (std::size_t i = 0; i < cards.size(); ++i) {
         connect(cards[i], &QPushButton::released, this, [this, i] { leaving(cards[i], int(i)); });
-        connect(cards[i], &QPushButton::clicked, this, [this, i] {
-            lastCard = int(i);
-            ++revealed;
-        });
+        connect(cards[i], &QPushButton::clicked, this, [this, i] { lastCard = int(i); });
         cards[i]->installEventFilter(this);
     }
     connect(proceedButton, &QPushButton::released, this,
@@ -42,8 +39,6 @@ KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *
         if (!waiting)
             turnEnded();
     });
-    // The counter is told at every new game and after every turn.
-    connect(board, &TandrelGameBoard::updateCounter, this, [this] { revealed = 0; });
 }
 
 // A focused widget that is disabled hands the focus to the next one in the focus chain that is
@@ -54,7 +49,11 @@ void KeyboardPlay::leaving(QWidget *widget, int index)
 {
     if (!widget->hasFocus() || !widget->isEnabled())
         return;
-    TandrelButton *next = index >= 0 && revealed == 0 ? nearestCard(index, 0, true) : nullptr;
+    // A turn's first card is revealed while every card still on the board is in play.
+    const bool firstOfTurn = std::all_of(cards.begin(), cards.end(), [](const TandrelButton *card) {
+        return card->isFlat() || card->isEnabled();
+    });
+    TandrelButton *next = index >= 0 && firstOfTurn ? nearestCard(index, 0, true) : nullptr;
     if (next)
         next->setFocus(Qt::OtherFocusReason);
     else

@@ -40,7 +40,6 @@ private:
     QPushButton *proceedButton;
     int boardSize;
     int lastCard = 0; // the card revealed last
-    int revealed = 0; // the cards revealed in this turn
 };
 
 #endif
