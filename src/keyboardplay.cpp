@@ -32,7 +32,13 @@ KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *
         TandrelButton *first = nearestCard(0, 0);
         if (first && playButton->hasFocus())
             first->setFocus(Qt::OtherFocusReason);
+        playAtRest.start();
     });
+    // Adwaita animates a pressed button back to rest, but repaints only one that has the focus:
+    // without a repaint once that is over, Play! would keep looking pressed.
+    playAtRest.setSingleShot(true);
+    playAtRest.setInterval(500);
+    connect(&playAtRest, &QTimer::timeout, playButton, qOverload<>(&QWidget::update));
     for (QPushButton *button : {proceedButton, playButton, quitButton})
         button->installEventFilter(this);
     connect(board, &TandrelGameBoard::proceedOn, this, [this](bool waiting) {

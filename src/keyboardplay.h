@@ -5,6 +5,7 @@
 #define KEYBOARDPLAY_H
 
 #include <QObject>
+#include <QTimer>
 
 #include <vector>
 
@@ -40,6 +41,7 @@ private:
     QPushButton *proceedButton;
     int boardSize;
     int lastCard = 0; // the card revealed last
+    QTimer playAtRest;
 };
 
 #endif
