@@ -88,19 +88,22 @@ private:
     QPointer<QLabel> counterLine;
 };
 
+// The status lines that screen readers see as status bars, each with its counter line.
+std::map<const QObject *, QPointer<QLabel>> &statusBars()
+{
+    static std::map<const QObject *, QPointer<QLabel>> lines;
+    return lines;
+}
+
 QAccessibleInterface *gameInterface(const QString &className, QObject *object)
 {
     // Qt's accessibility cache takes the interfaces it is given and deletes them with the widget.
     if (className == QLatin1String("Tandrel"))
         return new GameWindowInterface(static_cast<QWidget *>(object));
-    if (className != QLatin1String("QLabel") || !qobject_cast<Tandrel *>(object->parent()))
+    const auto statusBar = statusBars().find(object);
+    if (className != QLatin1String("QLabel") || statusBar == statusBars().end())
         return nullptr;
-    // The window's two lines are its first labels: the status line, then the counter line.
-    const auto lines
-        = object->parent()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
-    if (lines.size() < 2 || lines.first() != object)
-        return nullptr;
-    return new StatusBar(lines[0], lines[1]);
+    return new StatusBar(static_cast<QLabel *>(object), statusBar->second);
 }
 
 QString place(int index, int boardSize)
@@ -130,9 +133,12 @@ std::vector<QString> colourWords(const std::vector<QColor> &colours)
     return words;
 }
 
-void installGameAccessibility()
+void installGameAccessibility(QLabel *statusLine, QLabel *counterLine)
 {
     QAccessible::installFactory(gameInterface);
+    statusBars()[statusLine] = counterLine;
+    QObject::connect(statusLine, &QObject::destroyed,
+                     [statusLine] { statusBars().erase(statusLine); });
 }
 
 GameNews::GameNews(QWidget *window, TandrelGameBoard *board, int boardSize,
@@ -141,15 +147,21 @@ GameNews::GameNews(QWidget *window, TandrelGameBoard *board, int boardSize,
     : QObject(board)
     , window(window)
     , board(board)
-    , cards(board->cards())
-    , proceedButton(proceedButton)
     , statusLine(statusLine)
     , counterLine(counterLine)
     , boardSize(boardSize)
 {
-    // Connected after the window and the board, so that the move is over when the news is told.
-    for (std::size_t i = 0; i < cards.size(); ++i)
-        connect(cards[i], &QPushButton::clicked, this, [this, i] { cardClicked(int(i)); });
+    // Connected after the window, the board and keyboard play, so that the news is told where
+    // the focus is once the move is over.
+    connect(board, &TandrelGameBoard::cardRevealed, this, &GameNews::cardRevealed);
+    connect(board, &TandrelGameBoard::newMessage, this, [this](const char *text) {
+        if (!secondCard.isEmpty())
+            verdict = QString::fromUtf8(text);
+    });
+    connect(board, &TandrelGameBoard::proceedOn, this, [this](bool waiting) {
+        if (waiting)
+            turnWaits();
+    });
     connect(proceedButton, &QPushButton::clicked, this, [this] {
         tell(this->counterLine->text() + QLatin1Char(' ') + this->statusLine->text());
     });
@@ -163,22 +175,27 @@ GameNews::GameNews(QWidget *window, TandrelGameBoard *board, int boardSize,
     });
 }
 
-void GameNews::cardClicked(int index)
+void GameNews::cardRevealed(int index, bool secondOfTurn)
 {
-    const TandrelButton *card = cards[std::size_t(index)];
-    if (card->isEnabled())
+    const QString shown = place(index, boardSize) + QStringLiteral(" shows ")
+        + board->colourWordsOf(board->cards()[std::size_t(index)]) + QLatin1Char('.');
+    if (secondOfTurn)
+        secondCard = shown;
+    else
+        tell(shown);
+}
+
+// The second card is told with what the board made of the two, once Proceed can be pressed.
+void GameNews::turnWaits()
+{
+    if (secondCard.isEmpty())
         return;
-    QString news = place(index, boardSize) + QStringLiteral(" shows ") + board->colourWordsOf(card)
-        + QLatin1Char('.');
-    if (!proceedButton->isEnabled()) {
-        firstColour = card->activecolor();
-    } else if (card->activecolor() == firstColour) {
-        news += QLatin1Char(' ') + statusLine->text()
-            + QStringLiteral(" Proceed takes the pair off the board.");
-    } else {
-        news += QStringLiteral(" No pair. Proceed hides both cards again.");
-    }
-    tell(news);
+    tell(secondCard
+         + (verdict.isEmpty() ? QStringLiteral(" No pair. Proceed hides both cards again.")
+                              : QLatin1Char(' ') + verdict
+                    + QStringLiteral(" Proceed takes the pair off the board.")));
+    secondCard.clear();
+    verdict.clear();
 }
 
 void GameNews::tell(const QString &news)

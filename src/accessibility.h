@@ -14,16 +14,15 @@
 class QLabel;
 class QPushButton;
 class QWidget;
-class TandrelButton;
 class TandrelGameBoard;
 
 // Words for each colour of the list, in its order, that a player can hold in mind and compare by
 // ear ("dark red", "lime"): equal colours get equal words, different colours different words.
 std::vector<QString> colourWords(const std::vector<QColor> &colours);
 
-// Makes screen readers see the game window as an application window, and its status and counter
-// lines as its status bar. Call it before the window is shown; calling it again does nothing.
-void installGameAccessibility();
+// Makes screen readers see the game window as an application window, and the status line as its
+// status bar, read with the counter line after it. Call it before the lines are given a text.
+void installGameAccessibility(QLabel *statusLine, QLabel *counterLine);
 
 // Tells a screen reader what each move did: the colour a card shows, whether two cards are a pair
 // and what Proceed will do, the counter and the status after Proceed and Play!. Where Qt can
@@ -39,18 +38,18 @@ public:
              QPushButton *playButton, QLabel *statusLine, QLabel *counterLine);
 
 private:
-    void cardClicked(int index);
+    void cardRevealed(int index, bool secondOfTurn);
+    void turnWaits();
     void tell(const QString &news);
     void withdraw();
 
     QWidget *window;
     TandrelGameBoard *board;
-    std::vector<TandrelButton *> cards;
-    QPushButton *proceedButton;
     QLabel *statusLine;
     QLabel *counterLine;
     int boardSize;
-    QColor firstColour; // the colour revealed first in this turn
+    QString secondCard; // what the turn's second card shows, told with the turn's result
+    QString verdict; // what the board said of the turn's two cards
     QPointer<QWidget> holder; // the widget whose description carries the news
     QString holderDescription; // its description without the news
     QString heldDescription; // and with it

@@ -5,6 +5,7 @@
 
 #include "tandrel.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -19,47 +20,36 @@ KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *
     , proceedButton(proceedButton)
     , boardSize(boardSize)
 {
-    // A button is released just before its click is handled: the focus leaves a card that is
-    // about to be revealed, and Proceed, while they are still enabled.
-    for (std::size_t i = 0; i < cards.size(); ++i) {
-        connect(cards[i], &QPushButton::released, this, [this, i] { leaving(cards[i], int(i)); });
-        connect(cards[i], &QPushButton::clicked, this, [this, i] { lastCard = int(i); });
-        cards[i]->installEventFilter(this);
-    }
-    connect(proceedButton, &QPushButton::released, this,
-            [this] { leaving(this->proceedButton, -1); });
-    connect(playButton, &QPushButton::clicked, this, [this, playButton] {
-        TandrelButton *first = nearestCard(0, 0);
-        if (first && playButton->hasFocus())
-            first->setFocus(Qt::OtherFocusReason);
-        playAtRest.start();
-    });
-    // Adwaita animates a pressed button back to rest, but repaints only one that has the focus:
-    // without a repaint once that is over, Play! would keep looking pressed.
-    playAtRest.setSingleShot(true);
-    playAtRest.setInterval(500);
-    connect(&playAtRest, &QTimer::timeout, playButton, qOverload<>(&QWidget::update));
+    for (TandrelButton *card : cards)
+        card->installEventFilter(this);
     for (QPushButton *button : {proceedButton, playButton, quitButton})
         button->installEventFilter(this);
+    connect(board, &TandrelGameBoard::cardRevealed, this, &KeyboardPlay::cardRevealed);
     connect(board, &TandrelGameBoard::proceedOn, this, [this](bool waiting) {
         if (!waiting)
             turnEnded();
     });
+    connect(playButton, &QPushButton::clicked, this, [this, playButton] {
+        TandrelButton *first = nearestCard(0, 0);
+        if (first && playButton->hasFocus())
+            first->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 // A focused widget that is disabled hands the focus to the next one in the focus chain that is
-// enabled, which can be Play! or Quit. So before a card or Proceed goes out of play, the focus
-// moves on by itself: from the first card of a turn to the nearest other card in play, and from
-// the second card or Proceed to the board itself, until Proceed or a card can take it.
-void KeyboardPlay::leaving(QWidget *widget, int index)
+// enabled, which can be Play! or Quit. So before a revealed card goes out of play, the focus moves
+// on by itself: from the first card of a turn to the nearest other card in play, and from any
+// card to the board itself once the second card takes them all out of play, until Proceed can
+// take it.
+void KeyboardPlay::cardRevealed(int index, bool secondOfTurn)
 {
-    if (!widget->hasFocus() || !widget->isEnabled())
+    lastCard = index;
+    QWidget *focus = QApplication::focusWidget();
+    const bool leaving = secondOfTurn ? std::find(cards.begin(), cards.end(), focus) != cards.end()
+                                      : focus == cards[std::size_t(index)];
+    if (!leaving)
         return;
-    // A turn's first card is revealed while every card still on the board is in play.
-    const bool firstOfTurn = std::all_of(cards.begin(), cards.end(), [](const TandrelButton *card) {
-        return card->isFlat() || card->isEnabled();
-    });
-    TandrelButton *next = index >= 0 && firstOfTurn ? nearestCard(index, 0, true) : nullptr;
+    TandrelButton *next = secondOfTurn ? nullptr : nearestCard(index, 0, true);
     if (next)
         next->setFocus(Qt::OtherFocusReason);
     else
@@ -96,8 +86,9 @@ bool KeyboardPlay::eventFilter(QObject *watched, QEvent *event)
     return true; // at the edge of the play the focus stays where it is
 }
 
-// Once a turn is over the focus returns to the card the player revealed last, or the nearest one
-// still in play. After the last pair nothing is left on the board, and the focus stays on it.
+// Once a turn is over, and before Proceed goes out of play, the focus returns to the card the
+// player revealed last, or the nearest one still in play. After the last pair nothing is left on
+// the board, and the focus stays on the board itself.
 void KeyboardPlay::turnEnded()
 {
     TandrelButton *target = cards[std::size_t(lastCard)];
@@ -105,6 +96,8 @@ void KeyboardPlay::turnEnded()
         target = nearestCard(lastCard, 0);
     if (target)
         target->setFocus(Qt::OtherFocusReason);
+    else
+        board->setFocus(Qt::OtherFocusReason);
 }
 
 // The enabled card nearest to card `from` in the direction of an arrow key: along its own row (or

@@ -5,7 +5,6 @@
 #define KEYBOARDPLAY_H
 
 #include <QObject>
-#include <QTimer>
 
 #include <vector>
 
@@ -15,16 +14,17 @@ class TandrelGameBoard;
 
 // Lets the game be played without a mouse. Tab and Space work as on any push button; on top of
 // that the arrow keys move the focus across the grid to the nearest card in play. The focus stays
-// in the play: Play! hands it to the board, a revealed card to the nearest card in play, and it
-// goes to Proceed while a turn waits for it and back to the cards when the next turn begins, so
-// that a Space never lands on Play! or Quit by accident.
+// in the play and moves only when the game does: Play! hands it to the board, a revealed card to
+// the nearest card in play, and it goes to Proceed while a turn waits for it and back to the
+// cards when the next turn begins, so that a Space never lands on Play! or Quit by accident.
 class KeyboardPlay : public QObject
 {
     Q_OBJECT
 
 public:
-    // The window hands over its own buttons; the board, its cards. Proceed takes the focus as soon
-    // as it is enabled, whoever enables it.
+    // The window hands over its own buttons; the board, its cards. Create it before the window
+    // connects Proceed to the board, so that the focus leaves Proceed before it is disabled.
+    // Proceed takes the focus as soon as it is enabled, whoever enables it.
     KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *proceedButton,
                  QPushButton *playButton, QPushButton *quitButton);
 
@@ -32,7 +32,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void leaving(QWidget *widget, int index);
+    void cardRevealed(int index, bool secondOfTurn);
     void turnEnded();
     TandrelButton *nearestCard(int from, int key, bool other = false) const;
 
@@ -41,7 +41,6 @@ private:
     QPushButton *proceedButton;
     int boardSize;
     int lastCard = 0; // the card revealed last
-    QTimer playAtRest;
 };
 
 #endif

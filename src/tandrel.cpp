@@ -299,6 +299,7 @@ void TandrelGameBoard::buttonClicked()
 
     TandrelButton *card = *found;
     reveal(card);
+    emit cardRevealed(int(found - buttons.begin()), clickCount == 1);
     card->setDisabled(true);
     if (clickCount == 0) {
         clickCount = 1;
@@ -367,7 +368,6 @@ bool TandrelGameBoard::isPair() const
 Tandrel::Tandrel(int boardSize, QWidget *parent, const char *name) : QWidget(parent)
 {
     setObjectNameFrom(this, name);
-    installGameAccessibility();
 
     // Creation order is also the keyboard focus order: the cards, Proceed, Play!, Quit.
     auto *column = new QVBoxLayout(this);
@@ -376,6 +376,7 @@ Tandrel::Tandrel(int boardSize, QWidget *parent, const char *name) : QWidget(par
 
     statusLabel = new QLabel(this);
     counterLabel = new QLabel(this);
+    installGameAccessibility(statusLabel, counterLabel);
     for (QLabel *label : {statusLabel, counterLabel}) {
         label->setFrameStyle(QFrame::NoFrame | QFrame::Plain);
         label->setAlignment(Qt::AlignCenter);
@@ -412,13 +413,13 @@ Tandrel::Tandrel(int boardSize, QWidget *parent, const char *name) : QWidget(par
 
     proceedButton->setEnabled(false);
 
+    new KeyboardPlay(board, boardSize, proceedButton, playButton, quitButton);
     connect(board, &TandrelGameBoard::proceedOn, this, &Tandrel::enableProceed);
     connect(board, &TandrelGameBoard::newMessage, this, &Tandrel::newState);
     connect(board, &TandrelGameBoard::updateCounter, this, &Tandrel::setCounter);
 
     newState("Press 'Play!' to start game!");
 
-    new KeyboardPlay(board, boardSize, proceedButton, playButton, quitButton);
     new GameNews(this, board, boardSize, proceedButton, playButton, statusLabel, counterLabel);
 }
 

@@ -93,6 +93,9 @@ signals:
     void proceedOn(bool on);
     void newMessage(const char *text);
     void updateCounter(int turn, int pairsLeft);
+    // A card has just shown its colour, the turn's first or second. Emitted while the card is
+    // still enabled, so that whatever has the focus can move on before the card goes out of play.
+    void cardRevealed(int cardIndex, bool secondOfTurn);
 
 private:
     void enableButtons();

@@ -4,6 +4,7 @@
 #include "gamewindow.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QtTest>
 
@@ -14,6 +15,36 @@ QString description(QWidget *card)
     return QAccessible::queryAccessibleInterface(card)->text(QAccessible::Description);
 }
 
+// What screen readers were told since the last look, caught as Qt hands its events to the
+// platform: announcements (Qt 6.8 on), or the descriptions given to the widget with the focus.
+QStringList told;
+
+void listen(QAccessibleEvent *event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (event->type() == QAccessible::Announcement)
+        told << static_cast<QAccessibleAnnouncementEvent *>(event)->message();
+#else
+    auto *widget = qobject_cast<QWidget *>(event->object());
+    if (event->type() == QAccessible::DescriptionChanged && widget
+        && widget == QApplication::focusWidget())
+        told << widget->accessibleDescription();
+#endif
+}
+
+// The news of the move just made, or what was heard instead. Before Qt 6.8 the news leads the
+// description of what has the focus, and that widget's own description follows it.
+QString heard(const QString &news)
+{
+    const QString last = told.value(told.size() - 1);
+    told.clear();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    return last == news ? QString() : last;
+#else
+    return last.startsWith(news + QLatin1Char(' ')) ? QString() : last;
+#endif
+}
+
 } // namespace
 
 class TestAccessibility : public QObject
@@ -21,7 +52,9 @@ class TestAccessibility : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QAccessible::installUpdateHandler(listen); }
     void screenReadersHearEveryCard();
+    void screenReadersHearEveryMove();
     void screenReadersFindTitleAndStatusBar();
 };
 
@@ -57,6 +90,37 @@ void TestAccessibility::screenReadersHearEveryCard()
 
     game.play->click();
     QCOMPARE(description(game.cards[6]), "hidden");
+}
+
+// A 2 by 2 game with a miss, then both pairs, and a new game.
+void TestAccessibility::screenReadersHearEveryMove()
+{
+    GameWindow game(2);
+    QVERIFY(game.activate());
+    auto reveal = [&](int i) {
+        game.cards[i]->click();
+        return QStringLiteral("Row %1, column %2 shows %3.")
+            .arg(i % 2 + 1)
+            .arg(i / 2 + 1)
+            .arg(game.board->colourWordsOf(game.cards[i]));
+    };
+    QTest::keyClick(game.play, Qt::Key_Space);
+    QCOMPARE(heard("New game. Turn: 1. Pairs left: 2. Click to reveal a card."), QString());
+    QCOMPARE(heard(reveal(0)), QString());
+    QCOMPARE(heard(reveal(game.partnerOf(0, false)) + " No pair. Proceed hides both cards again."),
+             QString());
+    QTest::keyClick(game.proceed, Qt::Key_Space);
+    QCOMPARE(heard("Turn: 2. Pairs left: 2. Click to reveal a card."), QString());
+    for (const char *end : {"Click to reveal a card.", "Finished!"}) {
+        const auto [first, second] = game.firstTwo();
+        QCOMPARE(heard(reveal(first)), QString());
+        QCOMPARE(heard(reveal(second) + " Pair found! Proceed takes the pair off the board."),
+                 QString());
+        QTest::keyClick(game.proceed, Qt::Key_Space);
+        const int left = end[0] == 'F' ? 0 : 1;
+        QCOMPARE(heard(QStringLiteral("Turn: 2. Pairs left: %1. %2").arg(left).arg(end)),
+                 QString());
+    }
 }
 
 void TestAccessibility::screenReadersFindTitleAndStatusBar()

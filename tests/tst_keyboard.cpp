@@ -3,6 +3,7 @@
 
 #include "gamewindow.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QtTest>
 
@@ -12,24 +13,6 @@ namespace {
 struct Game : GameWindow
 {
     explicit Game(int n) : GameWindow(n) { }
-
-    // Shows the window and waits until it has the keyboard focus. On Wayland only the compositor
-    // hands out the keyboard focus, and a headless one has no keyboard to hand: there the test
-    // tells the toolkit what the compositor would when a player clicks into the window.
-    bool activate()
-    {
-        if (!showAndWait())
-            return false;
-        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-            QT_WARNING_PUSH
-            QT_WARNING_DISABLE_DEPRECATED
-            QApplication::setActiveWindow(&window);
-            QT_WARNING_POP
-        } else {
-            window.activateWindow();
-        }
-        return QTest::qWaitFor([this] { return window.isActiveWindow(); });
-    }
 
     // Presses a key on whatever has the keyboard focus, as a player at the keyboard does.
     void press(Qt::Key key) const { QTest::keyClick(QApplication::focusWidget(), key); }
@@ -57,6 +40,7 @@ private slots:
     void arrowsMoveToNearestCardInPlay();
     void wholeGameWithTheKeyboard();
     void focusIsVisible();
+    void focusMovesOnlyWithTheGame();
 };
 
 void TestKeyboard::arrowsMoveToNearestCardInPlay_data()
@@ -174,6 +158,47 @@ void TestKeyboard::focusIsVisible()
     game.press(Qt::Key_Up);
     QVERIFY(game.cards[0]->grab().toImage() != game.cards[1]->grab().toImage());
     QCOMPARE(game.cards[2]->grab().toImage(), game.cards[3]->grab().toImage());
+}
+
+// A press that reveals nothing leaves the focus where it is, and assistive technologies, which
+// press cards through their accessible actions wherever the focus is, never send it over Play!
+// or Quit.
+void TestKeyboard::focusMovesOnlyWithTheGame()
+{
+    Game game(4);
+    QVERIFY(game.activate());
+    game.play->click();
+    TandrelButton *focused = game.cards[5];
+    focused->setFocus(Qt::OtherFocusReason);
+    QTest::mousePress(focused, Qt::LeftButton);
+    QTest::mouseMove(focused, QPoint(-20, -20));
+    QTest::mouseRelease(focused, Qt::LeftButton, {}, QPoint(-20, -20));
+    QVERIFY(focused->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), focused);
+
+    QList<QWidget *> focusWent;
+    QObject watching; // gone before the list
+    connect(qApp, &QApplication::focusChanged, &watching,
+            [&](QWidget *, QWidget *now) { focusWent << now; });
+    auto pressByAction = [](QAbstractButton *button) {
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
+        QAccessibleInterface *widget = QAccessible::queryAccessibleInterface(button);
+        widget->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        return clicked.wait(2000);
+    };
+    // A miss, then a pair, each pressed away from the focused card.
+    for (const bool pair : {false, true}) {
+        const int first = focused == game.cards[0] ? 1 : 0;
+        QVERIFY(pressByAction(game.cards[first]));
+        QCOMPARE(QApplication::focusWidget(), focused);
+        QVERIFY(pressByAction(game.cards[game.partnerOf(first, pair)]));
+        QCOMPARE(QApplication::focusWidget(), game.proceed);
+        QVERIFY(pressByAction(game.proceed));
+        QVERIFY(game.indexOf(QApplication::focusWidget()) < 16);
+        focused = game.cards[game.indexOf(QApplication::focusWidget())];
+    }
+    QVERIFY(!focusWent.contains(game.play));
+    QVERIFY(!focusWent.contains(game.quit));
 }
 
 QTEST_MAIN(TestKeyboard)

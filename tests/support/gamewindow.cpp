@@ -3,6 +3,7 @@
 
 #include "gamewindow.h"
 
+#include <QApplication>
 #include <QTest>
 
 #include <algorithm>
@@ -62,4 +63,22 @@ bool GameWindow::showAndWait()
 {
     window.show();
     return QTest::qWaitForWindowExposed(&window);
+}
+
+// On Wayland only the compositor hands out the keyboard focus, and a headless one has no keyboard
+// to hand: there the test tells the toolkit what the compositor would when a player clicks into
+// the window.
+bool GameWindow::activate()
+{
+    if (!showAndWait())
+        return false;
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED
+        QApplication::setActiveWindow(&window);
+        QT_WARNING_POP
+    } else {
+        window.activateWindow();
+    }
+    return QTest::qWaitFor([this] { return window.isActiveWindow(); });
 }

@@ -33,6 +33,8 @@ struct GameWindow
     std::pair<int, int> firstTwo(bool sameColor = true) const;
     // Shows the window and waits until it is on the screen; false if it never comes.
     bool showAndWait();
+    // Shows the window and waits until it has the keyboard focus; false if it never comes.
+    bool activate();
 
     Tandrel window;
     int n;
