@@ -29,6 +29,10 @@ KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *
         if (!waiting)
             turnEnded();
     });
+    // Adwaita animates a pressed button back to rest, but stops repainting one that loses the
+    // focus meanwhile, and Play! hands it on as it is released: asked not to animate Play! (as
+    // the styles that come from KDE's allow), the style paints it at rest at once.
+    playButton->setProperty("_kde_no_animations", true);
     connect(playButton, &QPushButton::clicked, this, [this, playButton] {
         TandrelButton *first = nearestCard(0, 0);
         if (first && playButton->hasFocus())
