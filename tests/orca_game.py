@@ -3,24 +3,30 @@
 
 """Plays a 2 by 2 game by keys under the Orca screen reader and checks what Orca speaks.
 
-orca_game.py AT-SPI-BUS-LAUNCHER GAME, on an X display (on_display.sh xcb) in a D-Bus session of
-its own (dbus-run-session): starts the accessibility bus, a window manager and Orca with settings
-of its own, then the game. The moves
-are chosen as a blind player chooses them, from what Orca said; Orca's debug log holds what it
-speaks, so no sound is made.
+orca_game.py DBUS-DAEMON AT-SPI-BUS-LAUNCHER GAME, on an X display (on_display.sh xcb): starts a
+D-Bus session and the accessibility bus, a window manager and Orca with settings of its own, all
+of its own, then the game. The moves are chosen as a blind player chooses them, from what Orca
+said. Orca's debug log holds every utterance it makes; speech itself is kept from starting, so the
+test makes no sound and gives the same answer whatever voices and sound servers the machine has.
+Every process it starts carries a mark in its environment, by which those still running at the
+end are found and stopped, wherever they were re-parented, and fail the test.
 """
 
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
 import time
 
-BUS_LAUNCHER, GAME = sys.argv[1:3]
+DBUS_DAEMON, BUS_LAUNCHER, GAME = sys.argv[1:4]
 WORK = tempfile.mkdtemp(prefix="tandrel-orca.")
 LOG = os.path.join(WORK, "orca.log")
+MARK = f"TANDREL_ORCA_TEST={WORK}".encode()
+# The whole game, well within CTest's time-out, so that the test can clean up after itself.
+DEADLINE = time.monotonic() + 200
 # Orca 43 logs "SPEECH OUTPUT: 'text'", Orca 48 'SPEECH OUTPUT: "text"' or "SPEECHANDVERBOSITY…".
 SPOKEN = re.compile(r"SPEECH OUTPUT: (['\"])(.*?)\1")
 COLOUR = r"([a-z]+(?: [a-z0-9]+)*)"
@@ -44,7 +50,7 @@ def speech():
 def hear(pattern, what, seconds=15):
     """Waits until Orca speaks a line matching pattern since the last one heard; its match."""
     global read
-    deadline = time.monotonic() + seconds
+    deadline = min(time.monotonic() + seconds, DEADLINE)
     while time.monotonic() < deadline:
         lines = speech()
         for i in range(read, len(lines)):
@@ -155,16 +161,63 @@ builtins.open = _open
 """
 
 
+def strays():
+    """The processes started by this test that still run, the test itself aside."""
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/environ", "rb") as environ:
+                if int(pid) != os.getpid() and MARK in environ.read().split(b"\0"):
+                    with open(f"/proc/{pid}/comm") as name:
+                        found.append(f"{pid} {name.read().strip()}")
+        except OSError:
+            pass
+    return found
+
+
+def stop(children):
+    """Ends the test's processes; fails if any had to be hunted down."""
+    for child in reversed(children):
+        child.terminate()
+    for child in children:
+        try:
+            child.wait(5)
+        except subprocess.TimeoutExpired:
+            child.kill()
+            child.wait()
+    # What the buses started for the test (the accessibility registry) is asked to go too; what
+    # does not go within seconds is killed, and reported.
+    for process in strays():
+        os.kill(int(process.split()[0]), signal.SIGTERM)
+    grace = time.monotonic() + 5
+    while (left := strays()) and time.monotonic() < grace:
+        time.sleep(0.2)
+    for process in left:
+        os.kill(int(process.split()[0]), signal.SIGKILL)
+    return left
+
+
 def main():
     home = os.path.join(WORK, "home")
     os.makedirs(home)
     with open(os.path.join(WORK, "sitecustomize.py"), "w") as hook:
         hook.write(FLUSHING_LOG)
+    # Orca speaks through speech-dispatcher, which it would start as a daemon of its own that
+    # opens the sound device. Pointed at an address where nothing listens, with a start command
+    # that refuses, Orca goes on without speech and still logs each utterance.
     env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
                XDG_DATA_HOME=os.path.join(home, ".local/share"), GTK_USE_PORTAL="0",
-               PYTHONPATH=WORK, TANDREL_ORCA_LOG=LOG)
-    children = [start(BUS_LAUNCHER, "--launch-immediately", env=env)]
+               PYTHONPATH=WORK, TANDREL_ORCA_LOG=LOG, TANDREL_ORCA_TEST=WORK,
+               SPEECHD_ADDRESS="unix_socket:" + os.path.join(WORK, "speechd.sock"),
+               SPEECHD_CMD=shutil.which("false") or "/bin/false")
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("FAIL: stopped from outside"))
+    bus = subprocess.Popen([DBUS_DAEMON, "--session", "--nofork", "--nopidfile", "--print-address"],
+                           stdout=subprocess.PIPE, stderr=OUT, env=env, text=True)
+    children = [bus]
+    passed = False
     try:
+        env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+        children.append(start(BUS_LAUNCHER, "--launch-immediately", env=env))
         time.sleep(1)
         children.append(start("openbox", env=env))
         children.append(start("orca", "--replace", "-u", os.path.join(WORK, "orca"),
@@ -173,15 +226,14 @@ def main():
         children.append(start(GAME, "2", env=dict(env, QT_ACCESSIBILITY="1")))
         play()
         print("Orca spoke, the whole game and both commands as expected:", *heard, sep="\n  ")
+        passed = True
     finally:
-        for child in reversed(children):
-            child.terminate()
-        for child in children:
-            try:
-                child.wait(5)
-            except subprocess.TimeoutExpired:
-                child.kill()
-    shutil.rmtree(WORK)
+        left = stop(children)
+        if left:
+            print("FAIL: the test's processes still ran at its end:", *left, sep="\n  ")
+            sys.exit(1)
+    if passed:
+        shutil.rmtree(WORK)
 
 
 if __name__ == "__main__":
