@@ -204,22 +204,22 @@ void GameNews::tell(const QString &news)
     QAccessibleAnnouncementEvent event(window, news);
     QAccessible::updateAccessibility(&event);
 #else
-    // A screen reader asks for the description of what takes the focus once the move is over.
+    // A screen reader asks for the name of what takes the focus once the move is over.
     withdraw();
     holder = QApplication::focusWidget();
     if (!holder)
         return;
-    holderDescription = holder->accessibleDescription();
-    heldDescription
-        = holderDescription.isEmpty() ? news : news + QLatin1Char(' ') + holderDescription;
-    holder->setAccessibleDescription(heldDescription);
+    holderName = holder->accessibleName();
+    const QString ownName = QAccessible::queryAccessibleInterface(holder)->text(QAccessible::Name);
+    heldName = ownName.isEmpty() ? news : news + QLatin1Char(' ') + ownName;
+    holder->setAccessibleName(heldName);
 #endif
 }
 
-// Gives the holder its own description back, unless the game has changed it since.
+// Gives the holder its own name back, unless the game has changed it since.
 void GameNews::withdraw()
 {
-    if (holder && holder->accessibleDescription() == heldDescription)
-        holder->setAccessibleDescription(holderDescription);
+    if (holder && holder->accessibleName() == heldName)
+        holder->setAccessibleName(holderName);
     holder = nullptr;
 }

@@ -26,9 +26,9 @@ void installGameAccessibility(QLabel *statusLine, QLabel *counterLine);
 
 // Tells a screen reader what each move did: the colour a card shows, whether two cards are a pair
 // and what Proceed will do, the counter and the status after Proceed and Play!. Where Qt can
-// announce (6.8 on), the news is announced; before that it is added to the accessible
-// description of whatever has the focus once the move is over, which a screen reader reads out
-// with the focus, and taken away again when the focus moves on.
+// announce (6.8 on), the news is announced; before that it is put in front of the accessible name
+// of whatever has the focus once the move is over, which a screen reader speaks and brailles with
+// the focus, and taken away again when the focus moves on.
 class GameNews : public QObject
 {
     Q_OBJECT
@@ -50,9 +50,9 @@ private:
     int boardSize;
     QString secondCard; // what the turn's second card shows, told with the turn's result
     QString verdict; // what the board said of the turn's two cards
-    QPointer<QWidget> holder; // the widget whose description carries the news
-    QString holderDescription; // its description without the news
-    QString heldDescription; // and with it
+    QPointer<QWidget> holder; // the widget whose name carries the news
+    QString holderName; // its own accessible name, without the news
+    QString heldName; // and with it
 };
 
 #endif

@@ -11,10 +11,12 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -39,15 +41,20 @@ void applyWindowFont(QWidget *widget)
     widget->setFont(QFont(widget->font().family(), 14, QFont::Bold));
 }
 
-// Screen readers hear a card's state in its accessible description, as a sighted player sees it,
-// the colour in words. Telling them costs time, so only a change is told.
-void describeCard(TandrelButton *card, const QString &colourWords)
+// Screen readers read a card by its accessible name, aloud, on a braille display and in a review
+// of the window alike: its place and its state, as a sighted player sees it, the colour in words.
+// Telling them costs time, so only a change is told.
+void describeCard(TandrelButton *card, int index, int boardSize, const QString &colourWords)
 {
-    const QString description = !colourWords.isEmpty()
+    const QString state = !colourWords.isEmpty()
         ? QStringLiteral("showing ") + colourWords
         : (card->isFlat() ? QStringLiteral("removed") : QStringLiteral("hidden"));
-    if (card->accessibleDescription() != description)
-        card->setAccessibleDescription(description);
+    const QString name = QStringLiteral("Card, row %1, column %2, %3")
+                             .arg(index % boardSize + 1)
+                             .arg(index / boardSize + 1)
+                             .arg(state);
+    if (card->accessibleName() != name)
+        card->setAccessibleName(name);
 }
 
 // Whether a player could take one colour for the other on a card: their channels differ by less
@@ -202,10 +209,8 @@ TandrelGameBoard::TandrelGameBoard(int boardSize, QWidget *parent, const char *n
     // Card i stands in row i mod n and column i div n: the indexes run down the columns.
     for (int i = 0; i < boardSize * boardSize; ++i) {
         auto *card = new TandrelButton(this, pairColors[static_cast<std::size_t>(layoutMatrix(i))]);
-        card->setAccessibleName(QStringLiteral("Card, row %1, column %2")
-                                    .arg(i % boardSize + 1)
-                                    .arg(i / boardSize + 1));
-        describeCard(card, QString());
+        describeCard(card, i, boardSize, QString());
+        card->installEventFilter(this);
         card->setEnabled(false);
         connect(card, &QPushButton::clicked, this, &TandrelGameBoard::buttonClicked);
         grid->addWidget(card, i % boardSize, i / boardSize);
@@ -345,10 +350,22 @@ QString TandrelGameBoard::colourWordsOf(const TandrelButton *card) const
                                     : pairWords[std::size_t(pair - pairColors.begin())];
 }
 
+// A revealed card names its colour in a tooltip, for players who cannot tell the colours apart;
+// a hidden or removed one has nothing to show. Qt asks disabled cards too.
+bool TandrelGameBoard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip || (watched != firstCard && watched != secondCard))
+        return QWidget::eventFilter(watched, event);
+    const auto *card = static_cast<TandrelButton *>(watched);
+    QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), colourWordsOf(card),
+                       static_cast<QWidget *>(watched));
+    return true;
+}
+
 void TandrelGameBoard::reveal(TandrelButton *card)
 {
     card->setPalette(QPalette(card->activecolor(), card->activecolor()));
-    describeCard(card, colourWordsOf(card));
+    describeCard(card, indexOf(card), boardSize, colourWordsOf(card));
 }
 
 void TandrelGameBoard::conceal(TandrelButton *card)
@@ -357,7 +374,12 @@ void TandrelGameBoard::conceal(TandrelButton *card)
     // settings of its own; then giving it the board's palette again would change nothing.
     if (card->testAttribute(Qt::WA_SetPalette) || palette().resolveMask() != 0)
         card->setPalette(palette());
-    describeCard(card, QString());
+    describeCard(card, indexOf(card), boardSize, QString());
+}
+
+int TandrelGameBoard::indexOf(const TandrelButton *card) const
+{
+    return int(std::find(buttons.begin(), buttons.end(), card) - buttons.begin());
 }
 
 bool TandrelGameBoard::isPair() const

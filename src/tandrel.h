@@ -85,6 +85,9 @@ public:
 public slots:
     void proceedClicked();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private slots:
     void buttonClicked();
 
@@ -103,6 +106,7 @@ private:
     void reveal(TandrelButton *card);
     void conceal(TandrelButton *card);
     bool isPair() const;
+    int indexOf(const TandrelButton *card) const;
 
     int boardSize;
     std::vector<TandrelButton *> buttons;

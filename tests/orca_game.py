@@ -27,11 +27,14 @@ LOG = os.path.join(WORK, "orca.log")
 MARK = f"TANDREL_ORCA_TEST={WORK}".encode()
 # The whole game, well within CTest's time-out, so that the test can clean up after itself.
 DEADLINE = time.monotonic() + 200
-# Orca 43 logs "SPEECH OUTPUT: 'text'", Orca 48 'SPEECH OUTPUT: "text"' or "SPEECHANDVERBOSITY…".
+# Orca 43 logs "SPEECH OUTPUT: 'text'", Orca 48 'SPEECH OUTPUT: "text"' or "SPEECHANDVERBOSITY…";
+# each line it sends to a braille display as "BRAILLE LINE:  'text'".
 SPOKEN = re.compile(r"SPEECH OUTPUT: (['\"])(.*?)\1")
+BRAILLED = re.compile(r"BRAILLE LINE:\s+(['\"])(.*)\1\s*$", re.M)
 COLOUR = r"([a-z]+(?: [a-z0-9]+)*)"
-read = 0  # the speech already looked at
+looked = {SPOKEN: 0, BRAILLED: 0}  # how many lines of each were already looked at
 heard = []
+brailled = []
 OUT = open(os.path.join(WORK, "programs.log"), "w")
 
 
@@ -39,33 +42,44 @@ def start(*command, **options):
     return subprocess.Popen(command, stdout=OUT, stderr=subprocess.STDOUT, **options)
 
 
-def speech():
+def logged(kind):
     try:
         with open(LOG, encoding="utf-8", errors="replace") as log:
-            return [m.group(2) for m in SPOKEN.finditer(log.read())]
+            return [m.group(2) for m in kind.finditer(log.read())]
     except FileNotFoundError:
         return []
 
 
-def hear(pattern, what, seconds=15):
-    """Waits until Orca speaks a line matching pattern since the last one heard; its match."""
-    global read
+def await_line(kind, pattern, what, seconds):
+    """Waits until Orca logs a line of the kind matching pattern after those looked at; its
+    match."""
     deadline = min(time.monotonic() + seconds, DEADLINE)
+    done = heard if kind is SPOKEN else brailled
     while time.monotonic() < deadline:
-        lines = speech()
-        for i in range(read, len(lines)):
+        lines = logged(kind)
+        for i in range(looked[kind], len(lines)):
             match = re.search(pattern, lines[i])
             if match:
-                heard.extend(lines[read:i + 1])
-                read = i + 1
+                done.extend(lines[looked[kind]:i + 1])
+                looked[kind] = i + 1
                 return match
         time.sleep(0.2)
-    fail(f"Orca did not speak {what} (/{pattern}/)")
+    fail(f"Orca did not {'speak' if kind is SPOKEN else 'braille'} {what} (/{pattern}/)")
+
+
+def hear(pattern, what, seconds=15):
+    return await_line(SPOKEN, pattern, what, seconds)
+
+
+def feel(pattern, what, seconds=15):
+    return await_line(BRAILLED, pattern, what, seconds)
 
 
 def fail(message):
     print("FAIL:", message)
-    print("Orca spoke, after what was heard last:", *speech()[read:], sep="\n  ")
+    print("Orca spoke, after what was heard last:", *logged(SPOKEN)[looked[SPOKEN]:], sep="\n  ")
+    print("Orca brailled, after what was read last:", *logged(BRAILLED)[looked[BRAILLED]:],
+          sep="\n  ")
     print("Orca's whole log is kept in", LOG)
     sys.exit(1)
 
@@ -77,10 +91,11 @@ def key(name, pause=0.0):
 
 def reveal(row, column):
     """Space on the card that should have the focus; the words of its colour, and what Orca
-    said of the pair with them, if anything."""
+    said of the pair with them, if anything. The braille display must show the same."""
     key("space")
-    said = hear(rf"Row {row}, column {column} shows {COLOUR}\.( Pair found!| No pair)?",
-                f"the colour at {row},{column}")
+    news = rf"Row {row}, column {column} shows {COLOUR}\.( Pair found!| No pair)?"
+    said = hear(news, f"the colour at {row},{column}")
+    feel(news.replace(COLOUR, re.escape(said.group(1))), f"the colour at {row},{column}")
     print(f"row {row}, column {column}: {said.group(1)}")
     return said.group(1), (said.group(2) or "").strip()
 
@@ -92,13 +107,24 @@ def second(row, column, first):
         verdict = hear(r"(Pair found!|No pair)", "whether the two cards are a pair").group(1)
     if (verdict == "Pair found!") != (words == first):
         fail(f"'{first}' and '{words}' but Orca said '{verdict}'")
+    if verdict not in brailled[-1]:
+        feel(re.escape(verdict), "whether the two cards are a pair")
     return words == first
 
 
 def proceed(turn, left):
     key("space")
     end = "Finished!" if left == 0 else r"Click to reveal a card\."
-    hear(rf"Turn: {turn}\. Pairs left: {left}\. {end}", f"turn {turn} and {left} pairs left")
+    for sense in (hear, feel):
+        sense(rf"Turn: {turn}\. Pairs left: {left}\. {end}", f"turn {turn} and {left} pairs left")
+
+
+def review(row, column, words):
+    """Orca's flat review of the line above the focus reaches the card revealed there."""
+    key("KP_Home")
+    shown = rf"Card, row {row}, column {column}, showing {re.escape(words)}"
+    hear(shown, f"the card at {row},{column} in flat review")
+    feel(shown, f"the card at {row},{column} in flat review")
 
 
 def move(arrow, row, column):
@@ -113,6 +139,7 @@ def play():
     hear(r"New game\. Turn: 1\. Pairs left: 2\. Click to reveal a card\.", "the new game")
     played = len(heard)
     a, _ = reveal(1, 1)
+    review(1, 1, a)
     if second(2, 1, a):
         proceed(1, 1)
         c, _ = reveal(2, 2)
@@ -226,6 +253,7 @@ def main():
         children.append(start(GAME, "2", env=dict(env, QT_ACCESSIBILITY="1")))
         play()
         print("Orca spoke, the whole game and both commands as expected:", *heard, sep="\n  ")
+        print("and brailled:", *brailled, sep="\n  ")
         passed = True
     finally:
         left = stop(children)

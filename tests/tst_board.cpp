@@ -6,6 +6,8 @@
 #include "tandrel.h"
 
 #include <QGridLayout>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QtTest>
 
 #include <map>
@@ -74,6 +76,8 @@ private slots:
     void newGameInTheMiddleStartsAfresh_data();
     void newGameInTheMiddleStartsAfresh();
     void proceedOutsideATurnDoesNothing();
+    void revealedCardsNameTheirColourOnHover_data();
+    void revealedCardsNameTheirColourOnHover();
 };
 
 void TestBoard::pairColors_data()
@@ -391,6 +395,43 @@ void TestBoard::proceedOutsideATurnDoesNothing()
     board.proceedClicked();
     QCOMPARE(events->size(), 5);
     QCOMPARE(events->value(3), "updateCounter(1,7)");
+}
+
+void TestBoard::revealedCardsNameTheirColourOnHover_data()
+{
+    buildsDisabledGridByColumns_data();
+}
+
+// The tooltip is a colour-blind player's way to tell a pair: a revealed card names its colour as
+// a screen reader does; a hidden or a removed card shows no tooltip.
+void TestBoard::revealedCardsNameTheirColourOnHover()
+{
+    QFETCH(int, n);
+    TandrelGameBoard board(n);
+    board.show();
+    const std::vector<TandrelButton *> cards = cardsOf(board);
+    const std::vector<QColor> colors = TandrelGameBoard::pairColorsFor(n);
+    const std::vector<QString> words = colourWords(colors);
+    auto hover = [](TandrelButton *card) {
+        QHelpEvent event(QEvent::ToolTip, QPoint(5, 5), card->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(card, &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    auto wordsOf = [&](TandrelButton *card) {
+        return words[std::find(colors.begin(), colors.end(), card->activecolor()) - colors.begin()];
+    };
+
+    board.newGame();
+    QCOMPARE(hover(cards[0]), QString());
+    const int partner = partnerOf(cards, 0);
+    cards[0]->click();
+    QCOMPARE(hover(cards[0]), wordsOf(cards[0]));
+    cards[partner]->click();
+    QCOMPARE(hover(cards[partner]), wordsOf(cards[0]));
+    board.proceedClicked();
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+    QCOMPARE(hover(cards[partner]), QString());
 }
 
 QTEST_MAIN(TestBoard)
