@@ -29,9 +29,9 @@ KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *
         if (!waiting)
             turnEnded();
     });
-    // Adwaita animates a pressed button back to rest, but stops repainting one that loses the
-    // focus meanwhile, and Play! hands it on as it is released: asked not to animate Play! (as
-    // the styles that come from KDE's allow), the style paints it at rest at once.
+    // Adwaita animates a pressed button back to rest, and Play!, which hands the focus on as it
+    // is released, is left looking pressed when that animation ends unseen. Asked not to animate
+    // Play! (a property the styles that come from KDE's read), the style paints it at rest.
     playButton->setProperty("_kde_no_animations", true);
     connect(playButton, &QPushButton::clicked, this, [this, playButton] {
         TandrelButton *first = nearestCard(0, 0);
