@@ -184,7 +184,7 @@ void TestKeyboard::focusMovesOnlyWithTheGame()
         QSignalSpy clicked(button, &QAbstractButton::clicked);
         QAccessibleInterface *widget = QAccessible::queryAccessibleInterface(button);
         widget->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        return clicked.wait(2000);
+        return clicked.wait(10000);
     };
     // A miss, then a pair, each pressed away from the focused card.
     for (const bool pair : {false, true}) {
