@@ -153,7 +153,7 @@ GameNews::GameNews(QWidget *window, TandrelGameBoard *board, int boardSize,
 {
     // Connected after the window, the board and keyboard play, so that the news is told where
     // the focus is once the move is over.
-    connect(board, &TandrelGameBoard::cardRevealed, this, &GameNews::cardRevealed);
+    connect(board, &TandrelGameBoard::aboutToReveal, this, &GameNews::revealing);
     connect(board, &TandrelGameBoard::newMessage, this, [this](const char *text) {
         if (!secondCard.isEmpty())
             verdict = QString::fromUtf8(text);
@@ -175,7 +175,7 @@ GameNews::GameNews(QWidget *window, TandrelGameBoard *board, int boardSize,
     });
 }
 
-void GameNews::cardRevealed(int index, bool secondOfTurn)
+void GameNews::revealing(int index, bool secondOfTurn)
 {
     const QString shown = place(index, boardSize) + QStringLiteral(" shows ")
         + board->colourWordsOf(board->cards()[std::size_t(index)]) + QLatin1Char('.');

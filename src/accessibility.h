@@ -38,7 +38,7 @@ public:
              QPushButton *playButton, QLabel *statusLine, QLabel *counterLine);
 
 private:
-    void cardRevealed(int index, bool secondOfTurn);
+    void revealing(int index, bool secondOfTurn);
     void turnWaits();
     void tell(const QString &news);
     void withdraw();

@@ -24,7 +24,7 @@ KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *
         card->installEventFilter(this);
     for (QPushButton *button : {proceedButton, playButton, quitButton})
         button->installEventFilter(this);
-    connect(board, &TandrelGameBoard::cardRevealed, this, &KeyboardPlay::cardRevealed);
+    connect(board, &TandrelGameBoard::aboutToReveal, this, &KeyboardPlay::revealing);
     connect(board, &TandrelGameBoard::proceedOn, this, [this](bool waiting) {
         if (!waiting)
             turnEnded();
@@ -41,11 +41,11 @@ KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *
 }
 
 // A focused widget that is disabled hands the focus to the next one in the focus chain that is
-// enabled, which can be Play! or Quit. So before a revealed card goes out of play, the focus moves
-// on by itself: from the first card of a turn to the nearest other card in play, and from any
-// card to the board itself once the second card takes them all out of play, until Proceed can
-// take it.
-void KeyboardPlay::cardRevealed(int index, bool secondOfTurn)
+// enabled, which can be Play! or Quit. So before a card is revealed and goes out of play, the
+// focus moves on by itself (and a screen reader hears the card change as one it has left): from
+// the first card of a turn to the nearest other card in play, and from any card to the board
+// itself once the second card takes them all out of play, until Proceed can take it.
+void KeyboardPlay::revealing(int index, bool secondOfTurn)
 {
     lastCard = index;
     QWidget *focus = QApplication::focusWidget();

@@ -32,7 +32,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void cardRevealed(int index, bool secondOfTurn);
+    void revealing(int index, bool secondOfTurn);
     void turnEnded();
     TandrelButton *nearestCard(int from, int key, bool other = false) const;
 

@@ -303,8 +303,8 @@ void TandrelGameBoard::buttonClicked()
         return;
 
     TandrelButton *card = *found;
+    emit aboutToReveal(int(found - buttons.begin()), clickCount == 1);
     reveal(card);
-    emit cardRevealed(int(found - buttons.begin()), clickCount == 1);
     card->setDisabled(true);
     if (clickCount == 0) {
         clickCount = 1;

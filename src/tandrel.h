@@ -96,9 +96,9 @@ signals:
     void proceedOn(bool on);
     void newMessage(const char *text);
     void updateCounter(int turn, int pairsLeft);
-    // A card has just shown its colour, the turn's first or second. Emitted while the card is
-    // still enabled, so that whatever has the focus can move on before the card goes out of play.
-    void cardRevealed(int cardIndex, bool secondOfTurn);
+    // A card is about to show its colour, the turn's first or second. Emitted before the card
+    // changes, so that whatever has the focus can move on before it shows and goes out of play.
+    void aboutToReveal(int cardIndex, bool secondOfTurn);
 
 private:
     void enableButtons();
