@@ -8,12 +8,15 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QStringList>
+#include <QToolTip>
 
+#include <algorithm>
 #include <array>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -106,13 +109,6 @@ QAccessibleInterface *gameInterface(const QString &className, QObject *object)
     return new StatusBar(static_cast<QLabel *>(object), statusBar->second);
 }
 
-QString place(int index, int boardSize)
-{
-    return QStringLiteral("Row %1, column %2")
-        .arg(index % boardSize + 1)
-        .arg(index / boardSize + 1);
-}
-
 } // namespace
 
 std::vector<QString> colourWords(const std::vector<QColor> &colours)
@@ -133,93 +129,142 @@ std::vector<QString> colourWords(const std::vector<QColor> &colours)
     return words;
 }
 
-void installGameAccessibility(QLabel *statusLine, QLabel *counterLine)
+GameNews::GameNews(TandrelGameBoard *board, QLabel *statusLine, QLabel *counterLine)
+    : QObject(statusLine), board(board), words(colourWords(board->colors()))
 {
+    // Qt's accessibility takes the factory's interfaces the first time it looks at a widget.
     QAccessible::installFactory(gameInterface);
     statusBars()[statusLine] = counterLine;
-    QObject::connect(statusLine, &QObject::destroyed,
-                     [statusLine] { statusBars().erase(statusLine); });
-}
+    connect(statusLine, &QObject::destroyed, [statusLine] { statusBars().erase(statusLine); });
 
-GameNews::GameNews(QWidget *window, TandrelGameBoard *board, int boardSize,
-                   QPushButton *proceedButton, QPushButton *playButton, QLabel *statusLine,
-                   QLabel *counterLine)
-    : QObject(board)
-    , window(window)
-    , board(board)
-    , statusLine(statusLine)
-    , counterLine(counterLine)
-    , boardSize(boardSize)
-{
-    // Connected after the window, the board and keyboard play, so that the news is told where
-    // the focus is once the move is over.
+    const auto &cards = board->cards();
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        const QPoint place = board->placeOf(int(i));
+        places.push_back(
+            QStringLiteral("Card, row %1, column %2, ").arg(place.y() + 1).arg(place.x() + 1));
+        nameCard(int(i));
+        cards[i]->installEventFilter(this);
+    }
+
+    connect(this, &GameNews::moveMade, this, &GameNews::tell, Qt::QueuedConnection);
+    connect(board, &TandrelGameBoard::cardChanged, this, &GameNews::nameCard);
     connect(board, &TandrelGameBoard::aboutToReveal, this, &GameNews::revealing);
-    connect(board, &TandrelGameBoard::newMessage, this, [this](const char *text) {
-        if (!secondCard.isEmpty())
-            verdict = QString::fromUtf8(text);
+    connect(board, &TandrelGameBoard::turnRevealed, this, [this](bool pair) {
+        report(news
+               + (pair ? QStringLiteral(" Pair found! Proceed takes the pair off the board.")
+                       : QStringLiteral(" No pair. Proceed hides both cards again.")));
     });
-    connect(board, &TandrelGameBoard::proceedOn, this, [this](bool waiting) {
-        if (waiting)
-            turnWaits();
+    connect(board, &TandrelGameBoard::turnEnded, this, [this] { ending = true; });
+    connect(board, &TandrelGameBoard::updateCounter, this, [this](int turn, int pairsLeft) {
+        counter = QStringLiteral("Turn: %1. Pairs left: %2.").arg(turn).arg(pairsLeft);
+        if (std::exchange(ending, false))
+            report(counter
+                   + (pairsLeft ? QStringLiteral(" Click to reveal a card.")
+                                : QStringLiteral(" Finished!")));
     });
-    connect(proceedButton, &QPushButton::clicked, this, [this] {
-        tell(this->counterLine->text() + QLatin1Char(' ') + this->statusLine->text());
+    connect(board, &TandrelGameBoard::gameStarted, this, [this] {
+        report(QStringLiteral("New game. ") + counter + QStringLiteral(" Click to reveal a card."));
     });
-    connect(playButton, &QPushButton::clicked, this, [this] {
-        tell(QStringLiteral("New game. ") + this->counterLine->text() + QLatin1Char(' ')
-             + this->statusLine->text());
-    });
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *) {
         if (old && old == holder)
             withdraw();
     });
+#endif
+}
+
+QString GameNews::colourOf(int index) const
+{
+    return words[std::size_t(board->pairOf(index))];
+}
+
+void GameNews::nameCard(int index)
+{
+    static const char *const states[] = {"hidden", "showing ", "removed"};
+    const TandrelGameBoard::CardState state = board->stateOf(index);
+    QString name = places[std::size_t(index)] + QLatin1String(states[int(state)]);
+    if (state == TandrelGameBoard::CardState::Shown)
+        name += colourOf(index);
+    TandrelButton *card = board->cards()[std::size_t(index)];
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    if (card == holder)
+        name = held + QLatin1Char(' ') + name;
+#endif
+    if (card->accessibleName() != name)
+        card->setAccessibleName(name);
 }
 
 void GameNews::revealing(int index, bool secondOfTurn)
 {
-    const QString shown = place(index, boardSize) + QStringLiteral(" shows ")
-        + board->colourWordsOf(board->cards()[std::size_t(index)]) + QLatin1Char('.');
+    const QPoint place = board->placeOf(index);
+    const QString shown = QStringLiteral("Row %1, column %2 shows %3.")
+                              .arg(place.y() + 1)
+                              .arg(place.x() + 1)
+                              .arg(colourOf(index));
+    // The second card is told with what the board makes of the two.
     if (secondOfTurn)
-        secondCard = shown;
+        news = shown;
     else
-        tell(shown);
+        report(shown);
 }
 
-// The second card is told with what the board made of the two, once Proceed can be pressed.
-void GameNews::turnWaits()
+// The news is told once the event that made the move has been handled, wherever the game and
+// whatever else listens to the board have put the focus by then; a screen reader's question
+// about what took the focus comes later, and Qt answers it after the news.
+void GameNews::report(const QString &text)
 {
-    if (secondCard.isEmpty())
-        return;
-    tell(secondCard
-         + (verdict.isEmpty() ? QStringLiteral(" No pair. Proceed hides both cards again.")
-                              : QLatin1Char(' ') + verdict
-                    + QStringLiteral(" Proceed takes the pair off the board.")));
-    secondCard.clear();
-    verdict.clear();
+    news = text;
+    if (!std::exchange(telling, true))
+        emit moveMade();
 }
 
-void GameNews::tell(const QString &news)
+void GameNews::tell()
 {
+    telling = false;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QAccessibleAnnouncementEvent event(window, news);
+    QAccessibleAnnouncementEvent event(board->window(), news);
     QAccessible::updateAccessibility(&event);
 #else
     // A screen reader asks for the name of what takes the focus once the move is over.
-    withdraw();
-    holder = QApplication::focusWidget();
-    if (!holder)
-        return;
-    holderName = holder->accessibleName();
-    const QString ownName = QAccessible::queryAccessibleInterface(holder)->text(QAccessible::Name);
-    heldName = ownName.isEmpty() ? news : news + QLatin1Char(' ') + ownName;
-    holder->setAccessibleName(heldName);
+    QWidget *focus = QApplication::focusWidget();
+    if (focus != holder) {
+        withdraw();
+        holder = focus;
+        if (holder)
+            holderName = QAccessible::queryAccessibleInterface(holder)->text(QAccessible::Name);
+    }
+    held = news;
+    if (const int card = board->indexOf(holder); card >= 0)
+        nameCard(card);
+    else if (holder)
+        holder->setAccessibleName(holderName.isEmpty() ? held
+                                                       : held + QLatin1Char(' ') + holderName);
 #endif
+    news.clear();
 }
 
-// Gives the holder its own name back, unless the game has changed it since.
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+// Gives the holder its own name back.
 void GameNews::withdraw()
 {
-    if (holder && holder->accessibleName() == heldName)
-        holder->setAccessibleName(holderName);
-    holder = nullptr;
+    QWidget *widget = std::exchange(holder, nullptr);
+    if (const int card = board->indexOf(widget); card >= 0)
+        nameCard(card);
+    else if (widget)
+        widget->setAccessibleName(QString());
+}
+#endif
+
+// A revealed card names its colour in a tooltip, for players who cannot tell the colours apart;
+// a hidden or removed one has nothing to show. Qt asks disabled cards too.
+bool GameNews::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return false;
+    const int card = board->indexOf(watched);
+    if (card < 0 || board->stateOf(card) != TandrelGameBoard::CardState::Shown)
+        return false;
+    QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), colourOf(card),
+                       static_cast<QWidget *>(watched));
+    return true;
 }

@@ -12,7 +12,6 @@
 #include <vector>
 
 class QLabel;
-class QPushButton;
 class QWidget;
 class TandrelGameBoard;
 
@@ -20,39 +19,51 @@ class TandrelGameBoard;
 // ear ("dark red", "lime"): equal colours get equal words, different colours different words.
 std::vector<QString> colourWords(const std::vector<QColor> &colours);
 
-// Makes screen readers see the game window as an application window, and the status line as its
-// status bar, read with the counter line after it. Call it before the lines are given a text.
-void installGameAccessibility(QLabel *statusLine, QLabel *counterLine);
-
-// Tells a screen reader what each move did: the colour a card shows, whether two cards are a pair
-// and what Proceed will do, the counter and the status after Proceed and Play!. Where Qt can
-// announce (6.8 on), the news is announced; before that it is put in front of the accessible name
-// of whatever has the focus once the move is over, which a screen reader speaks and brailles with
-// the focus, and taken away again when the focus moves on.
+// Everything the game tells a player who does not see the board, or cannot tell its colours
+// apart, from what the board says alone:
+// - each card's accessible name, its place and its state ("Card, row 1, column 2, showing red"),
+//   which screen readers speak, braille and review alike;
+// - the news of each move, told once the move is over and the focus has come to rest: announced
+//   where Qt can (6.8 on), before that put in front of the name of whatever has the focus, which
+//   a screen reader speaks and brailles with it, until the focus moves on;
+// - the window as an application window, and the status and counter lines as its status bar;
+// - a revealed card's colour in words in its tooltip.
 class GameNews : public QObject
 {
     Q_OBJECT
 
 public:
-    GameNews(QWidget *window, TandrelGameBoard *board, int boardSize, QPushButton *proceedButton,
-             QPushButton *playButton, QLabel *statusLine, QLabel *counterLine);
+    // Create it before the lines are given a text. It belongs to the status line, which the
+    // window creates before the board and so destroys before the board and its cards.
+    GameNews(TandrelGameBoard *board, QLabel *statusLine, QLabel *counterLine);
+
+signals:
+    // Queued to itself: the news of a move is told once the event that made it is handled.
+    void moveMade();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QString colourOf(int index) const;
+    void nameCard(int index);
     void revealing(int index, bool secondOfTurn);
-    void turnWaits();
-    void tell(const QString &news);
-    void withdraw();
+    void report(const QString &news);
+    void tell();
 
-    QWidget *window;
     TandrelGameBoard *board;
-    QLabel *statusLine;
-    QLabel *counterLine;
-    int boardSize;
-    QString secondCard; // what the turn's second card shows, told with the turn's result
-    QString verdict; // what the board said of the turn's two cards
+    std::vector<QString> places; // the start of each card's name, its place
+    std::vector<QString> words; // the colours in words, by pair number
+    QString counter; // as the board counted last
+    bool ending = false; // Proceed has ended a turn, whose news waits for the counter
+    QString news; // of the move under way, until it is told
+    bool telling = false;
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    void withdraw();
     QPointer<QWidget> holder; // the widget whose name carries the news
-    QString holderName; // its own accessible name, without the news
-    QString heldName; // and with it
+    QString holderName; // its own name
+    QString held; // the news it carries
+#endif
 };
 
 #endif

@@ -12,32 +12,36 @@
 #include <cstdlib>
 #include <utility>
 
-KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *proceedButton,
+KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, QPushButton *proceedButton,
                            QPushButton *playButton, QPushButton *quitButton)
-    : QObject(board)
-    , board(board)
-    , cards(board->cards())
-    , proceedButton(proceedButton)
-    , boardSize(boardSize)
+    : QObject(board), board(board)
 {
-    for (TandrelButton *card : cards)
+    for (TandrelButton *card : board->cards())
         card->installEventFilter(this);
     for (QPushButton *button : {proceedButton, playButton, quitButton})
         button->installEventFilter(this);
     connect(board, &TandrelGameBoard::aboutToReveal, this, &KeyboardPlay::revealing);
-    connect(board, &TandrelGameBoard::proceedOn, this, [this](bool waiting) {
-        if (!waiting)
-            turnEnded();
+    // While a turn waits for Proceed the cards are all disabled, so Proceed is the one thing to
+    // press. The board asks for it before it says so, and only an enabled widget takes the focus.
+    connect(board, &TandrelGameBoard::turnRevealed, this, [proceedButton] {
+        if (proceedButton->isEnabled())
+            proceedButton->setFocus(Qt::OtherFocusReason);
     });
+    connect(board, &TandrelGameBoard::turnEnded, this, &KeyboardPlay::turnEnded);
+    connect(board, &TandrelGameBoard::gameStarted, this, &KeyboardPlay::gameStarted);
     // Adwaita animates a pressed button back to rest, and Play!, which hands the focus on as it
     // is released, is left looking pressed when that animation ends unseen. Asked not to animate
     // Play! (a property the styles that come from KDE's read), the style paints it at rest.
     playButton->setProperty("_kde_no_animations", true);
-    connect(playButton, &QPushButton::clicked, this, [this, playButton] {
-        TandrelButton *first = nearestCard(0, 0);
-        if (first && playButton->hasFocus())
-            first->setFocus(Qt::OtherFocusReason);
-    });
+}
+
+// A new game hands the focus to the first card, wherever else in the window it was.
+void KeyboardPlay::gameStarted()
+{
+    QWidget *focus = board->window()->focusWidget();
+    TandrelButton *first = nearestCard(0, 0);
+    if (first && board->indexOf(focus) < 0)
+        first->setFocus(Qt::OtherFocusReason);
 }
 
 // A focused widget that is disabled hands the focus to the next one in the focus chain that is
@@ -49,8 +53,7 @@ void KeyboardPlay::revealing(int index, bool secondOfTurn)
 {
     lastCard = index;
     QWidget *focus = QApplication::focusWidget();
-    const bool leaving = secondOfTurn ? std::find(cards.begin(), cards.end(), focus) != cards.end()
-                                      : focus == cards[std::size_t(index)];
+    const bool leaving = secondOfTurn ? board->indexOf(focus) >= 0 : board->indexOf(focus) == index;
     if (!leaving)
         return;
     TandrelButton *next = secondOfTurn ? nullptr : nearestCard(index, 0, true);
@@ -62,13 +65,6 @@ void KeyboardPlay::revealing(int index, bool secondOfTurn)
 
 bool KeyboardPlay::eventFilter(QObject *watched, QEvent *event)
 {
-    // While a turn waits for Proceed the cards are all disabled, so Proceed is the one thing to
-    // press. It takes the focus once it is enabled, as only an enabled widget can.
-    if (watched == proceedButton && event->type() == QEvent::EnabledChange) {
-        if (proceedButton->isEnabled())
-            proceedButton->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
     if (event->type() != QEvent::KeyPress)
         return false;
     // From the first key the player presses, the focus frame shows wherever the focus goes.
@@ -81,11 +77,11 @@ bool KeyboardPlay::eventFilter(QObject *watched, QEvent *event)
     const int key = static_cast<QKeyEvent *>(event)->key();
     if (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Up && key != Qt::Key_Down)
         return false;
-    const auto card = std::find(cards.begin(), cards.end(), watched);
-    if (card == cards.end())
+    const int card = board->indexOf(watched);
+    if (card < 0)
         return false;
 
-    if (TandrelButton *target = nearestCard(int(card - cards.begin()), key))
+    if (TandrelButton *target = nearestCard(card, key))
         target->setFocus(Qt::TabFocusReason);
     return true; // at the edge of the play the focus stays where it is
 }
@@ -95,7 +91,7 @@ bool KeyboardPlay::eventFilter(QObject *watched, QEvent *event)
 // the board, and the focus stays on the board itself.
 void KeyboardPlay::turnEnded()
 {
-    TandrelButton *target = cards[std::size_t(lastCard)];
+    TandrelButton *target = board->cards()[std::size_t(lastCard)];
     if (!target->isEnabled())
         target = nearestCard(lastCard, 0);
     if (target)
@@ -110,19 +106,20 @@ void KeyboardPlay::turnEnded()
 // with `other` the nearest but itself. Ties go to the lower index, up and to the left.
 TandrelButton *KeyboardPlay::nearestCard(int from, int key, bool other) const
 {
-    const int row = from % boardSize;
-    const int column = from / boardSize;
+    const QPoint start = board->placeOf(from);
     const bool vertical = key == Qt::Key_Up || key == Qt::Key_Down;
     const bool arrow = vertical || key == Qt::Key_Left || key == Qt::Key_Right;
     const int step = (key == Qt::Key_Left || key == Qt::Key_Up) ? -1 : 1;
 
+    const std::vector<TandrelButton *> &cards = board->cards();
     TandrelButton *best = nullptr;
     std::pair<int, int> bestDistance;
     for (std::size_t i = 0; i < cards.size(); ++i) {
         if (!cards[i]->isEnabled() || (other && int(i) == from))
             continue;
-        const int rowOffset = int(i) % boardSize - row;
-        const int columnOffset = int(i) / boardSize - column;
+        const QPoint offset = board->placeOf(int(i)) - start;
+        const int rowOffset = offset.y();
+        const int columnOffset = offset.x();
         std::pair<int, int> distance;
         if (!arrow) {
             distance = {std::abs(rowOffset) + std::abs(columnOffset), 0};

@@ -6,27 +6,24 @@
 
 #include <QObject>
 
-#include <vector>
-
 class QPushButton;
 class TandrelButton;
 class TandrelGameBoard;
 
 // Lets the game be played without a mouse. Tab and Space work as on any push button; on top of
 // that the arrow keys move the focus across the grid to the nearest card in play. The focus stays
-// in the play and moves only when the game does: Play! hands it to the board, a revealed card to
-// the nearest card in play, and it goes to Proceed while a turn waits for it and back to the
-// cards when the next turn begins, so that a Space never lands on Play! or Quit by accident.
+// in the play and moves only when the board says the game has moved: a new game hands it to the
+// cards, a revealed card to the nearest card in play, and it goes to Proceed while a turn waits
+// for it and back to the cards when the next turn begins, so that a Space never lands on Play!
+// or Quit by accident.
 class KeyboardPlay : public QObject
 {
     Q_OBJECT
 
 public:
-    // The window hands over its own buttons; the board, its cards. Create it before the window
-    // connects Proceed to the board, so that the focus leaves Proceed before it is disabled.
-    // Proceed takes the focus as soon as it is enabled, whoever enables it.
-    KeyboardPlay(TandrelGameBoard *board, int boardSize, QPushButton *proceedButton,
-                 QPushButton *playButton, QPushButton *quitButton);
+    // The window hands over its own buttons; the board, its cards.
+    KeyboardPlay(TandrelGameBoard *board, QPushButton *proceedButton, QPushButton *playButton,
+                 QPushButton *quitButton);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -34,12 +31,10 @@ protected:
 private:
     void revealing(int index, bool secondOfTurn);
     void turnEnded();
+    void gameStarted();
     TandrelButton *nearestCard(int from, int key, bool other = false) const;
 
     TandrelGameBoard *board;
-    std::vector<TandrelButton *> cards;
-    QPushButton *proceedButton;
-    int boardSize;
     int lastCard = 0; // the card revealed last
 };
 

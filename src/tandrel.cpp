@@ -11,12 +11,10 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -39,22 +37,6 @@ void setObjectNameFrom(QObject *object, const char *name)
 void applyWindowFont(QWidget *widget)
 {
     widget->setFont(QFont(widget->font().family(), 14, QFont::Bold));
-}
-
-// Screen readers read a card by its accessible name, aloud, on a braille display and in a review
-// of the window alike: its place and its state, as a sighted player sees it, the colour in words.
-// Telling them costs time, so only a change is told.
-void describeCard(TandrelButton *card, int index, int boardSize, const QString &colourWords)
-{
-    const QString state = !colourWords.isEmpty()
-        ? QStringLiteral("showing ") + colourWords
-        : (card->isFlat() ? QStringLiteral("removed") : QStringLiteral("hidden"));
-    const QString name = QStringLiteral("Card, row %1, column %2, %3")
-                             .arg(index % boardSize + 1)
-                             .arg(index / boardSize + 1)
-                             .arg(state);
-    if (card->accessibleName() != name)
-        card->setAccessibleName(name);
 }
 
 // Whether a player could take one colour for the other on a card: their channels differ by less
@@ -204,16 +186,13 @@ TandrelGameBoard::TandrelGameBoard(int boardSize, QWidget *parent, const char *n
 
     layoutMatrix = Zufallsmatrix(boardSize);
     pairColors = pairColorsFor(boardSize);
-    pairWords = colourWords(pairColors);
 
-    // Card i stands in row i mod n and column i div n: the indexes run down the columns.
+    // The indexes run down the columns.
     for (int i = 0; i < boardSize * boardSize; ++i) {
         auto *card = new TandrelButton(this, pairColors[static_cast<std::size_t>(layoutMatrix(i))]);
-        describeCard(card, i, boardSize, QString());
-        card->installEventFilter(this);
         card->setEnabled(false);
         connect(card, &QPushButton::clicked, this, &TandrelGameBoard::buttonClicked);
-        grid->addWidget(card, i % boardSize, i / boardSize);
+        grid->addWidget(card, placeOf(i).y(), placeOf(i).x());
         buttons[static_cast<std::size_t>(i)] = card;
     }
 }
@@ -255,6 +234,8 @@ std::vector<QColor> TandrelGameBoard::pairColorsFor(int boardSize)
 
 void TandrelGameBoard::newGame()
 {
+    // The cards of an unfinished turn show their colour until they are hidden with the others.
+    const TandrelButton *const shown[] = {firstCard, secondCard};
     clickCount = 0;
     turn = 1;
     pairsLeft = boardSize * boardSize / 2;
@@ -267,6 +248,11 @@ void TandrelGameBoard::newGame()
 
     emit updateCounter(turn, pairsLeft);
     enableButtons();
+    for (const TandrelButton *card : shown) {
+        if (card)
+            emit cardChanged(indexOf(card));
+    }
+    emit gameStarted();
 }
 
 void TandrelGameBoard::proceedClicked()
@@ -283,10 +269,14 @@ void TandrelGameBoard::proceedClicked()
     }
     conceal(firstCard);
     conceal(secondCard);
+    const int ended[] = {indexOf(firstCard), indexOf(secondCard)};
     firstCard = nullptr;
     secondCard = nullptr;
+    for (int index : ended)
+        emit cardChanged(index);
     ButtonsOff(false);
 
+    emit turnEnded();
     emit proceedOn(false);
     emit updateCounter(turn, pairsLeft);
     if (pairsLeft == 0)
@@ -297,37 +287,48 @@ void TandrelGameBoard::proceedClicked()
 
 void TandrelGameBoard::buttonClicked()
 {
-    const auto found = std::find(buttons.begin(), buttons.end(), sender());
+    const int index = indexOf(sender());
     // A card out of play, already shown or waiting for Proceed takes no part in the turn.
-    if (found == buttons.end() || !(*found)->isEnabled())
+    if (index < 0 || !buttons[std::size_t(index)]->isEnabled())
         return;
 
-    TandrelButton *card = *found;
-    emit aboutToReveal(int(found - buttons.begin()), clickCount == 1);
+    TandrelButton *card = buttons[std::size_t(index)];
+    emit aboutToReveal(index, clickCount == 1);
     reveal(card);
     card->setDisabled(true);
-    if (clickCount == 0) {
-        clickCount = 1;
-        firstCard = card;
+    (clickCount == 0 ? firstCard : secondCard) = card;
+    emit cardChanged(index);
+    if (++clickCount == 1)
         return;
-    }
 
-    clickCount = 2;
-    secondCard = card;
     ButtonsOff(true);
-    if (isPair())
+    const bool pair = isPair();
+    if (pair)
         emit newMessage("Pair found!");
     else
         ++turn;
     emit proceedOn(true);
+    emit turnRevealed(pair);
+}
+
+TandrelGameBoard::CardState TandrelGameBoard::stateOf(int cardIndex) const
+{
+    const TandrelButton *card = buttons[std::size_t(cardIndex)];
+    if (card->isFlat())
+        return CardState::Removed;
+    return card == firstCard || card == secondCard ? CardState::Shown : CardState::Hidden;
 }
 
 void TandrelGameBoard::enableButtons()
 {
-    for (TandrelButton *card : buttons) {
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        TandrelButton *card = buttons[i];
+        const bool wasRemoved = card->isFlat();
         card->setEnabled(true);
         card->setFlat(false);
         conceal(card);
+        if (wasRemoved)
+            emit cardChanged(int(i));
     }
 }
 
@@ -343,29 +344,9 @@ void TandrelGameBoard::ButtonsOff(bool off)
     }
 }
 
-QString TandrelGameBoard::colourWordsOf(const TandrelButton *card) const
-{
-    const auto pair = std::find(pairColors.begin(), pairColors.end(), card->activecolor());
-    return pair == pairColors.end() ? card->activecolor().name()
-                                    : pairWords[std::size_t(pair - pairColors.begin())];
-}
-
-// A revealed card names its colour in a tooltip, for players who cannot tell the colours apart;
-// a hidden or removed one has nothing to show. Qt asks disabled cards too.
-bool TandrelGameBoard::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::ToolTip || (watched != firstCard && watched != secondCard))
-        return QWidget::eventFilter(watched, event);
-    const auto *card = static_cast<TandrelButton *>(watched);
-    QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), colourWordsOf(card),
-                       static_cast<QWidget *>(watched));
-    return true;
-}
-
 void TandrelGameBoard::reveal(TandrelButton *card)
 {
     card->setPalette(QPalette(card->activecolor(), card->activecolor()));
-    describeCard(card, indexOf(card), boardSize, colourWordsOf(card));
 }
 
 void TandrelGameBoard::conceal(TandrelButton *card)
@@ -374,12 +355,12 @@ void TandrelGameBoard::conceal(TandrelButton *card)
     // settings of its own; then giving it the board's palette again would change nothing.
     if (card->testAttribute(Qt::WA_SetPalette) || palette().resolveMask() != 0)
         card->setPalette(palette());
-    describeCard(card, indexOf(card), boardSize, QString());
 }
 
-int TandrelGameBoard::indexOf(const TandrelButton *card) const
+int TandrelGameBoard::indexOf(const QObject *card) const
 {
-    return int(std::find(buttons.begin(), buttons.end(), card) - buttons.begin());
+    const auto found = std::find(buttons.begin(), buttons.end(), card);
+    return found == buttons.end() ? -1 : int(found - buttons.begin());
 }
 
 bool TandrelGameBoard::isPair() const
@@ -398,7 +379,6 @@ Tandrel::Tandrel(int boardSize, QWidget *parent, const char *name) : QWidget(par
 
     statusLabel = new QLabel(this);
     counterLabel = new QLabel(this);
-    installGameAccessibility(statusLabel, counterLabel);
     for (QLabel *label : {statusLabel, counterLabel}) {
         label->setFrameStyle(QFrame::NoFrame | QFrame::Plain);
         label->setAlignment(Qt::AlignCenter);
@@ -435,14 +415,16 @@ Tandrel::Tandrel(int boardSize, QWidget *parent, const char *name) : QWidget(par
 
     proceedButton->setEnabled(false);
 
-    new KeyboardPlay(board, boardSize, proceedButton, playButton, quitButton);
     connect(board, &TandrelGameBoard::proceedOn, this, &Tandrel::enableProceed);
     connect(board, &TandrelGameBoard::newMessage, this, &Tandrel::newState);
     connect(board, &TandrelGameBoard::updateCounter, this, &Tandrel::setCounter);
 
-    newState("Press 'Play!' to start game!");
+    // Both follow the board alone; the screen readers' side needs the lines before their first
+    // text, to present them as the window's status bar.
+    new KeyboardPlay(board, proceedButton, playButton, quitButton);
+    new GameNews(board, statusLabel, counterLabel);
 
-    new GameNews(this, board, boardSize, proceedButton, playButton, statusLabel, counterLabel);
+    newState("Press 'Play!' to start game!");
 }
 
 void Tandrel::enableProceed(bool on)

@@ -5,6 +5,7 @@
 #define TANDREL_H
 
 #include <QColor>
+#include <QPoint>
 #include <QPushButton>
 #include <QSize>
 #include <QString>
@@ -65,28 +66,36 @@ private:
     QColor cardColor;
 };
 
+// The board plays the game. Besides the four signals that drive the window, it tells the story of
+// each move as it happens, for whoever shows the game another way than by the cards' colours.
 class TandrelGameBoard : public QWidget
 {
     Q_OBJECT
 
 public:
+    // What a card shows: its back, its colour, or an empty place once its pair is taken.
+    enum class CardState { Hidden, Shown, Removed };
+
     TandrelGameBoard(int boardSize, QWidget *parent = nullptr, const char *name = nullptr);
 
     void newGame();
 
     // The cards in the order of their indexes, which run down the columns.
     const std::vector<TandrelButton *> &cards() const { return buttons; }
+    // Where a card stands: its column as x and its row as y, counted from 0.
+    QPoint placeOf(int cardIndex) const { return {cardIndex / boardSize, cardIndex % boardSize}; }
+    CardState stateOf(int cardIndex) const;
+    // The index of a card of this board; -1 for anything else.
+    int indexOf(const QObject *card) const;
+    // The pair number of a card, which selects its colour in colors().
+    int pairOf(int cardIndex) const { return layoutMatrix(cardIndex); }
+    const std::vector<QColor> &colors() const { return pairColors; }
 
     // The distinct pair colours of a board of the given size, indexed by pair number.
     static std::vector<QColor> pairColorsFor(int boardSize);
-    // The words a screen reader says for the colour a card holds.
-    QString colourWordsOf(const TandrelButton *card) const;
 
 public slots:
     void proceedClicked();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void buttonClicked();
@@ -96,9 +105,19 @@ signals:
     void proceedOn(bool on);
     void newMessage(const char *text);
     void updateCounter(int turn, int pairsLeft);
+
     // A card is about to show its colour, the turn's first or second. Emitted before the card
     // changes, so that whatever has the focus can move on before it shows and goes out of play.
     void aboutToReveal(int cardIndex, bool secondOfTurn);
+    // A card's state has changed; stateOf() tells the new one.
+    void cardChanged(int cardIndex);
+    // Both cards of the turn show, and Proceed has been asked for; whether they are a pair.
+    void turnRevealed(bool pair);
+    // Proceed has ended the turn: the cards still in play are open again. Emitted before the
+    // board reports the end of the turn with proceedOn(false).
+    void turnEnded();
+    // A new game is dealt and every card is in play, after updateCounter().
+    void gameStarted();
 
 private:
     void enableButtons();
@@ -106,13 +125,11 @@ private:
     void reveal(TandrelButton *card);
     void conceal(TandrelButton *card);
     bool isPair() const;
-    int indexOf(const TandrelButton *card) const;
 
     int boardSize;
     std::vector<TandrelButton *> buttons;
     Zufallsmatrix layoutMatrix;
     std::vector<QColor> pairColors;
-    std::vector<QString> pairWords; // the pair colours as a screen reader says them
     int clickCount = 0;
     int pairsLeft = boardSize * boardSize / 2;
     int turn = 1;

@@ -4,7 +4,6 @@
 #include "gamewindow.h"
 
 #include <QAccessible>
-#include <QLabel>
 #include <QtTest>
 
 namespace {
@@ -16,17 +15,6 @@ struct Game : GameWindow
 
     // Presses a key on whatever has the keyboard focus, as a player at the keyboard does.
     void press(Qt::Key key) const { QTest::keyClick(QApplication::focusWidget(), key); }
-
-    // Tabs round the window until the widget has the focus; false if it never comes.
-    bool tabTo(QWidget *target) const
-    {
-        for (int presses = 0; presses < n * n + 4; ++presses) {
-            if (QApplication::focusWidget() == target)
-                return true;
-            press(Qt::Key_Tab);
-        }
-        return QApplication::focusWidget() == target;
-    }
 };
 
 } // namespace
@@ -38,7 +26,6 @@ class TestKeyboard : public QObject
 private slots:
     void arrowsMoveToNearestCardInPlay_data();
     void arrowsMoveToNearestCardInPlay();
-    void wholeGameWithTheKeyboard();
     void focusIsVisible();
     void focusMovesOnlyWithTheGame();
 };
@@ -90,52 +77,6 @@ void TestKeyboard::arrowsMoveToNearestCardInPlay()
     card(from)->setFocus(Qt::OtherFocusReason);
     game.press(Qt::Key(key));
     QCOMPARE(QApplication::focusWidget(), card(to));
-}
-
-// Tab, the arrows and Space alone play a 4x4 game from the first Play! to "Finished!".
-void TestKeyboard::wholeGameWithTheKeyboard()
-{
-    Game game(4);
-    QVERIFY(game.activate());
-    QLabel *status = game.status;
-
-    QVERIFY(game.tabTo(game.play));
-    game.press(Qt::Key_Space);
-    QCOMPARE(status->text(), "Click to reveal a card.");
-    // Play! hands the focus to the board.
-    QCOMPARE(game.indexOf(QApplication::focusWidget()), 0);
-
-    for (int turn = 0; status->text() != "Finished!"; ++turn) {
-        QVERIFY(turn < 20);
-        const int first = game.indexOf(QApplication::focusWidget());
-        QVERIFY(first < 16);
-        // Every other turn is a miss, while more than one pair is left.
-        const auto inPlay = std::count_if(game.cards.begin(), game.cards.end(),
-                                          [](auto *c) { return c->isEnabled(); });
-        const bool miss = turn % 2 == 0 && inPlay > 2;
-        const int second = game.partnerOf(first, !miss);
-        game.press(Qt::Key_Space);
-        QVERIFY(!game.cards[first]->isEnabled());
-        // The focus stays on the board: on the nearest card still in play.
-        QVERIFY(game.indexOf(QApplication::focusWidget()) < 16);
-        QVERIFY(QApplication::focusWidget()->isEnabled());
-        QVERIFY(game.tabTo(game.cards[second]));
-        game.press(Qt::Key_Space);
-        QCOMPARE(QApplication::focusWidget(), game.proceed);
-        game.press(Qt::Key_Space);
-        if (miss) // back on the card revealed last
-            QCOMPARE(QApplication::focusWidget(), game.cards[second]);
-        if (status->text() != "Finished!") {
-            QVERIFY(game.indexOf(QApplication::focusWidget()) < 16);
-            // The arrows reach the cards still in play: walk left as far as they go.
-            for (int i = 0; i < 4; ++i)
-                game.press(Qt::Key_Left);
-            QVERIFY(QApplication::focusWidget()->isEnabled());
-        }
-    }
-    QVERIFY(std::all_of(game.cards.begin(), game.cards.end(), [](auto *c) { return c->isFlat(); }));
-    // Nothing is left to press on the board, and it keeps the focus: a stray Space deals nothing.
-    QCOMPARE(QApplication::focusWidget(), game.board);
 }
 
 // Once the keyboard is in use, the card with the focus looks different from its neighbours.

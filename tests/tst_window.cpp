@@ -39,10 +39,6 @@ private slots:
     void counterLine_data();
     void counterLine();
     void slotsChangeOnlyTheirPart();
-    void playStartsAGame_data();
-    void playStartsAGame();
-    void wholeGameWithTheMouse();
-    void revealedCardShowsItsColour();
     void quitAndCloseEndTheLoop_data();
     void quitAndCloseEndTheLoop();
 };
@@ -135,105 +131,6 @@ void TestWindow::slotsChangeOnlyTheirPart()
     QCOMPARE(shown(parts), "Click to reveal a card. | " + counter(3, 1) + " | -");
     QVERIFY(QMetaObject::invokeMethod(&window, "gameOver"));
     QCOMPARE(shown(parts), "Finished! | " + counter(3, 1) + " | -");
-}
-
-void TestWindow::playStartsAGame_data()
-{
-    QTest::addColumn<int>("n");
-    QTest::addColumn<bool>("midTurn");
-    QTest::newRow("2x2") << 2 << false;
-    QTest::newRow("6x6") << 6 << false;
-    QTest::newRow("12x12") << 12 << false;
-    QTest::newRow("6x6, two cards shown") << 6 << true;
-}
-
-void TestWindow::playStartsAGame()
-{
-    QFETCH(int, n);
-    QFETCH(bool, midTurn);
-    GameWindow parts(n);
-    QVERIFY(parts.showAndWait());
-
-    click(parts.cards[0]);
-    QCOMPARE(parts.cards[0]->isEnabled(), false); // not yet started: nothing happens
-    QVERIFY(!parts.cards[0]->testAttribute(Qt::WA_SetPalette));
-
-    click(parts.play);
-    if (midTurn) {
-        click(parts.cards[0]);
-        click(parts.cards[parts.partnerOf(0, false)]);
-        QCOMPARE(shown(parts), "Click to reveal a card. | " + counter(1, n * n / 2) + " | Proceed");
-        click(parts.play);
-    }
-    QCOMPARE(shown(parts), "Click to reveal a card. | " + counter(1, n * n / 2) + " | -");
-    for (TandrelButton *card : parts.cards)
-        QVERIFY(card->isEnabled() && !card->testAttribute(Qt::WA_SetPalette));
-}
-
-// A whole 4x4 game played with the mouse, a miss before every pair, then Play! again.
-void TestWindow::wholeGameWithTheMouse()
-{
-    GameWindow parts(4);
-    QVERIFY(parts.showAndWait());
-
-    for (int game = 0; game < 2; ++game) {
-        click(parts.play);
-        QCOMPARE(shown(parts), "Click to reveal a card. | " + counter(1, 8) + " | -");
-        int turn = 1;
-        for (int pairsLeft = 8; pairsLeft > 0; --pairsLeft) {
-            const int first = parts.firstTwo().first;
-            if (pairsLeft > 1) {
-                const int other = parts.partnerOf(first, false);
-                click(parts.cards[first]);
-                QCOMPARE(shown(parts),
-                         "Click to reveal a card. | " + counter(turn, pairsLeft) + " | -");
-                click(parts.cards[other]);
-                QCOMPARE(shown(parts),
-                         "Click to reveal a card. | " + counter(turn, pairsLeft) + " | Proceed");
-                click(parts.proceed);
-                ++turn;
-                QCOMPARE(shown(parts),
-                         "Click to reveal a card. | " + counter(turn, pairsLeft) + " | -");
-            }
-            const int second = parts.partnerOf(first);
-            click(parts.cards[second]);
-            click(parts.cards[first]);
-            QCOMPARE(shown(parts), "Pair found! | " + counter(turn, pairsLeft) + " | Proceed");
-            click(parts.proceed);
-            QVERIFY(parts.cards[first]->isFlat() && parts.cards[second]->isFlat());
-            if (pairsLeft > 1)
-                QCOMPARE(shown(parts),
-                         "Click to reveal a card. | " + counter(turn, pairsLeft - 1) + " | -");
-        }
-        QCOMPARE(shown(parts), "Finished! | " + counter(8, 0) + " | -");
-    }
-}
-
-// Through the toolkit's own painting a shown card keeps its colour although it is disabled.
-void TestWindow::revealedCardShowsItsColour()
-{
-    GameWindow parts(2);
-    QVERIFY(parts.showAndWait());
-    click(parts.play);
-
-    for (TandrelButton *card : parts.cards) {
-        const QImage before = card->grab().toImage();
-        const QPoint centre(before.width() / 2, before.height() / 2);
-        const QColor hidden = before.pixelColor(centre);
-        QVERIFY(std::abs(hidden.red() - hidden.green()) < 20); // a plain grey face
-        click(card);
-        QVERIFY(!card->isEnabled());
-        const QColor face = card->grab().toImage().pixelColor(centre);
-        const bool red = card->activecolor() == QColor(255, 0, 0);
-        const int strong = red ? face.red() : face.green();
-        const int weak = red ? face.green() : face.red();
-        QVERIFY2(strong - std::max(weak, face.blue()) > 60, qPrintable(face.name()));
-        if (card == parts.cards.back())
-            break;
-        click(parts.proceed);
-        if (parts.status->text() == "Finished!")
-            break;
-    }
 }
 
 void TestWindow::quitAndCloseEndTheLoop_data()
