@@ -20,8 +20,10 @@
 
 namespace {
 
-// A colour's name as people say it: its hue, with words for a lightness and a strength away from
-// the full colour ("dark soft red", "medium yellow"), or its shade of grey.
+// A colour's name as people say it: its shade of grey, or its hue with words for a lightness
+// ("dark", "medium") and a strength ("soft", and for a colour mixed with white "light" and
+// "pale", with grey "dull" and "greyish") away from the full colour. Twenty-four hues, the twelve
+// of the colour wheel and those between them, tell every pair of the largest board apart.
 QString plainName(const QColor &colour)
 {
     const int value = colour.value();
@@ -35,9 +37,11 @@ QString plainName(const QColor &colour)
             return QStringLiteral("grey");
         return value < 230 ? QStringLiteral("light grey") : QStringLiteral("white");
     }
-    static const std::array<const char *, 12> hues = {
-        "red",  "orange", "yellow", "lime",   "green",   "mint",
-        "cyan", "azure",  "blue",   "violet", "magenta", "pink",
+    static const std::array<const char *, 24> hues = {
+        "red",    "reddish orange",  "orange",  "amber",      "yellow", "greenish yellow",
+        "lime",   "yellowish green", "green",   "emerald",    "mint",   "turquoise",
+        "cyan",   "sky blue",        "azure",   "royal blue", "blue",   "indigo",
+        "violet", "purple",          "magenta", "fuchsia",    "pink",   "crimson",
     };
     QStringList words;
     if (value < 80)
@@ -46,11 +50,13 @@ QString plainName(const QColor &colour)
         words << QStringLiteral("dark");
     else if (value < 220)
         words << QStringLiteral("medium");
-    if (saturation < 100)
-        words << QStringLiteral("pale");
+    if (saturation < 160 && value >= 220)
+        words << (saturation < 100 ? QStringLiteral("pale") : QStringLiteral("light"));
+    else if (saturation < 160)
+        words << (saturation < 100 ? QStringLiteral("greyish") : QStringLiteral("dull"));
     else if (saturation < 220)
         words << QStringLiteral("soft");
-    words << QString::fromLatin1(hues[std::size_t(((colour.hsvHue() + 15) / 30) % 12)]);
+    words << QString::fromLatin1(hues[std::size_t((colour.hsvHue() * 2 + 15) / 30 % 24)]);
     return words.join(QLatin1Char(' '));
 }
 
@@ -113,19 +119,8 @@ QAccessibleInterface *gameInterface(const QString &className, QObject *object)
 
 std::vector<QString> colourWords(const std::vector<QColor> &colours)
 {
-    // Two different colours that people would name alike are told apart by a number.
-    std::vector<QString> words;
-    std::map<QRgb, QString> given;
-    std::map<QString, int> uses;
-    for (const QColor &colour : colours) {
-        auto [known, isNew] = given.try_emplace(colour.rgb());
-        if (isNew) {
-            const QString name = plainName(colour);
-            const int use = ++uses[name];
-            known->second = use == 1 ? name : name + QLatin1Char(' ') + QString::number(use);
-        }
-        words.push_back(known->second);
-    }
+    std::vector<QString> words(colours.size());
+    std::transform(colours.begin(), colours.end(), words.begin(), plainName);
     return words;
 }
 

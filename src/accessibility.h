@@ -15,8 +15,9 @@ class QLabel;
 class QWidget;
 class TandrelGameBoard;
 
-// Words for each colour of the list, in its order, that a player can hold in mind and compare by
-// ear ("dark red", "lime"): equal colours get equal words, different colours different words.
+// Words for each colour of the list, in its order, that a player can hold in mind, picture and
+// compare by ear ("dark red", "soft amber"), without numbers: equal colours get equal words, and
+// the pair colours of any board different words.
 std::vector<QString> colourWords(const std::vector<QColor> &colours);
 
 // Everything the game tells a player who does not see the board, or cannot tell its colours

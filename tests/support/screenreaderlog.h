@@ -11,7 +11,8 @@
 // Everything the game tells screen readers, caught as Qt hands each event to the platform and kept
 // in order: "focus: " and the name of what takes the focus, "name: " with a name that changed,
 // "description: ", "value: " and "announce: " with the message. Qt hands events on only while a
-// screen reader's bridge is active (on X11 or Wayland with an accessibility bus); one log at a time.
+// screen reader's bridge is active (on X11 or Wayland with an accessibility bus); one log at a
+// time.
 class ScreenReaderLog
 {
 public:
