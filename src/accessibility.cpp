@@ -9,6 +9,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QStringList>
 #include <QToolTip>
@@ -75,32 +76,30 @@ public:
     }
 };
 
-// The status line, which screen readers read as the window's status bar, with the counter line
-// after it: a screen reader reads one status bar, the lowest.
+// The status line, which screen readers read as the window's status bar: a screen reader reads
+// one status bar, the lowest.
 class StatusBar : public QAccessibleWidget
 {
 public:
-    StatusBar(QLabel *statusLine, QLabel *counterLine)
-        : QAccessibleWidget(statusLine, QAccessible::StatusBar), counterLine(counterLine)
+    StatusBar(QLabel *statusLine, const GameNews *news)
+        : QAccessibleWidget(statusLine, QAccessible::StatusBar), news(news)
     { }
 
     QString text(QAccessible::Text t) const override
     {
-        if (t != QAccessible::Name || !widget()->accessibleName().isEmpty())
+        if (t != QAccessible::Name || !widget()->accessibleName().isEmpty() || !news)
             return QAccessibleWidget::text(t);
-        const QString status = static_cast<QLabel *>(widget())->text();
-        return counterLine->text().isEmpty() ? status
-                                             : status + QLatin1Char(' ') + counterLine->text();
+        return news->statusBar();
     }
 
 private:
-    QPointer<QLabel> counterLine;
+    QPointer<const GameNews> news;
 };
 
-// The status lines that screen readers see as status bars, each with its counter line.
-std::map<const QObject *, QPointer<QLabel>> &statusBars()
+// The status lines that screen readers see as status bars, each with what it tells.
+std::map<const QObject *, const GameNews *> &statusBars()
 {
-    static std::map<const QObject *, QPointer<QLabel>> lines;
+    static std::map<const QObject *, const GameNews *> lines;
     return lines;
 }
 
@@ -125,11 +124,15 @@ std::vector<QString> colourWords(const std::vector<QColor> &colours)
 }
 
 GameNews::GameNews(TandrelGameBoard *board, QLabel *statusLine, QLabel *counterLine)
-    : QObject(statusLine), board(board), words(colourWords(board->colors()))
+    : QObject(statusLine)
+    , board(board)
+    , statusLine(statusLine)
+    , counterLine(counterLine)
+    , words(colourWords(board->colors()))
 {
     // Qt's accessibility takes the factory's interfaces the first time it looks at a widget.
     QAccessible::installFactory(gameInterface);
-    statusBars()[statusLine] = counterLine;
+    statusBars()[statusLine] = this;
     connect(statusLine, &QObject::destroyed, [statusLine] { statusBars().erase(statusLine); });
 
     const auto &cards = board->cards();
@@ -144,20 +147,22 @@ GameNews::GameNews(TandrelGameBoard *board, QLabel *statusLine, QLabel *counterL
     connect(this, &GameNews::moveMade, this, &GameNews::tell, Qt::QueuedConnection);
     connect(board, &TandrelGameBoard::cardChanged, this, &GameNews::nameCard);
     connect(board, &TandrelGameBoard::aboutToReveal, this, &GameNews::revealing);
+    // The verdict first: on a braille display the line of the focused widget starts with the news.
     connect(board, &TandrelGameBoard::turnRevealed, this, [this](bool pair) {
-        report(news
-               + (pair ? QStringLiteral(" Pair found! Proceed takes the pair off the board.")
-                       : QStringLiteral(" No pair. Proceed hides both cards again.")));
+        lastNews = (pair ? QStringLiteral("Pair found! ") : QStringLiteral("No pair. ")) + news;
+        report(lastNews);
     });
     connect(board, &TandrelGameBoard::turnEnded, this, [this] { ending = true; });
     connect(board, &TandrelGameBoard::updateCounter, this, [this](int turn, int pairsLeft) {
         counter = QStringLiteral("Turn: %1. Pairs left: %2.").arg(turn).arg(pairsLeft);
-        if (std::exchange(ending, false))
-            report(counter
-                   + (pairsLeft ? QStringLiteral(" Click to reveal a card.")
-                                : QStringLiteral(" Finished!")));
+        if (!std::exchange(ending, false))
+            return;
+        lastNews.clear();
+        report(pairsLeft ? counter + QStringLiteral(" Click to reveal a card.")
+                         : QStringLiteral("Finished! ") + counter);
     });
     connect(board, &TandrelGameBoard::gameStarted, this, [this] {
+        lastNews.clear();
         report(QStringLiteral("New game. ") + counter + QStringLiteral(" Click to reveal a card."));
     });
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
@@ -166,6 +171,17 @@ GameNews::GameNews(TandrelGameBoard *board, QLabel *statusLine, QLabel *counterL
             withdraw();
     });
 #endif
+}
+
+// The news of the last card first, where a braille display shows it; then the status line,
+// unless the news has said it ("Pair found!"), and the counter line.
+QString GameNews::statusBar() const
+{
+    QStringList parts = {lastNews, statusLine->text(), counterLine->text()};
+    if (lastNews.startsWith(parts[1]))
+        parts.removeAt(1);
+    parts.removeAll(QString());
+    return parts.join(QLatin1Char(' '));
 }
 
 QString GameNews::colourOf(int index) const
@@ -189,18 +205,22 @@ void GameNews::nameCard(int index)
         card->setAccessibleName(name);
 }
 
+// A card is told by its colour first, then its place.
 void GameNews::revealing(int index, bool secondOfTurn)
 {
     const QPoint place = board->placeOf(index);
-    const QString shown = QStringLiteral("Row %1, column %2 shows %3.")
-                              .arg(place.y() + 1)
-                              .arg(place.x() + 1)
-                              .arg(colourOf(index));
+    news = QStringLiteral("%1, row %2, column %3.")
+               .arg(colourOf(index))
+               .arg(place.y() + 1)
+               .arg(place.x() + 1);
+    if (index == keyed)
+        revealedByKey = index;
     // The second card is told with what the board makes of the two.
     if (secondOfTurn)
-        news = shown;
-    else
-        report(shown);
+        return;
+    news[0] = news[0].toUpper();
+    lastNews = news;
+    report(news);
 }
 
 // The news is told once the event that made the move has been handled, wherever the game and
@@ -236,6 +256,19 @@ void GameNews::tell()
                                                        : held + QLatin1Char(' ') + holderName);
 #endif
     news.clear();
+    // The status bar tells the last news too: whoever keeps its name learns that it changed.
+    if (const QString text = statusBar(); text != std::exchange(toldStatusBar, text)) {
+        QAccessibleEvent event(statusLine, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+
+    // A card revealed from the keyboard names its colour beside it, as it does under the mouse,
+    // once the focus has come to rest; a screen reader has told the colour already.
+    if (revealedByKey >= 0 && !QAccessible::isActive()) {
+        TandrelButton *card = board->cards()[std::size_t(revealedByKey)];
+        QToolTip::showText(card->mapToGlobal(card->rect().center()), colourOf(revealedByKey), card);
+    }
+    keyed = revealedByKey = -1;
 }
 
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
@@ -251,9 +284,15 @@ void GameNews::withdraw()
 #endif
 
 // A revealed card names its colour in a tooltip, for players who cannot tell the colours apart;
-// a hidden or removed one has nothing to show. Qt asks disabled cards too.
+// a hidden or removed one has nothing to show. Qt asks disabled cards too. A card's button
+// clicks as Space is released on it: a reveal that comes from the keyboard.
 bool GameNews::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        keyed = key == Qt::Key_Space || key == Qt::Key_Select ? board->indexOf(watched) : -1;
+        return false;
+    }
     if (event->type() != QEvent::ToolTip)
         return false;
     const int card = board->indexOf(watched);

@@ -14,7 +14,7 @@
 
 KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, QPushButton *proceedButton,
                            QPushButton *playButton, QPushButton *quitButton)
-    : QObject(board), board(board)
+    : QObject(board), board(board), playButton(playButton)
 {
     for (TandrelButton *card : board->cards())
         card->installEventFilter(this);
@@ -88,7 +88,7 @@ bool KeyboardPlay::eventFilter(QObject *watched, QEvent *event)
 
 // Once a turn is over, and before Proceed goes out of play, the focus returns to the card the
 // player revealed last, or the nearest one still in play. After the last pair nothing is left on
-// the board, and the focus stays on the board itself.
+// the board, and the focus goes to Play!, where a Space deals the next game.
 void KeyboardPlay::turnEnded()
 {
     TandrelButton *target = board->cards()[std::size_t(lastCard)];
@@ -97,7 +97,7 @@ void KeyboardPlay::turnEnded()
     if (target)
         target->setFocus(Qt::OtherFocusReason);
     else
-        board->setFocus(Qt::OtherFocusReason);
+        playButton->setFocus(Qt::OtherFocusReason);
 }
 
 // The enabled card nearest to card `from` in the direction of an arrow key: along its own row (or

@@ -15,7 +15,7 @@ class TandrelGameBoard;
 // in the play and moves only when the board says the game has moved: a new game hands it to the
 // cards, a revealed card to the nearest card in play, and it goes to Proceed while a turn waits
 // for it and back to the cards when the next turn begins, so that a Space never lands on Play!
-// or Quit by accident.
+// or Quit by accident. Once the game is over it goes to Play!.
 class KeyboardPlay : public QObject
 {
     Q_OBJECT
@@ -35,6 +35,7 @@ private:
     TandrelButton *nearestCard(int from, int key, bool other = false) const;
 
     TandrelGameBoard *board;
+    QPushButton *playButton;
     int lastCard = 0; // the card revealed last
 };
 

@@ -32,11 +32,14 @@ MARK = f"TANDREL_ORCA_TEST={WORK}".encode()
 # The whole game, well within CTest's time-out, so that the test can clean up after itself.
 DEADLINE = time.monotonic() + 200
 # Orca 43 logs "SPEECH OUTPUT: 'text'", Orca 48 'SPEECH OUTPUT: "text"' or "SPEECHANDVERBOSITY…";
-# each line it sends to a braille display as "BRAILLE LINE:  'text'".
+# each line it sends to a braille display as "BRAILLE LINE:  'text'", followed by the part the
+# display shows, "VISIBLE:  'text', cursor=N", which starts where the display shows the line from.
 SPOKEN = re.compile(r"SPEECH OUTPUT: (['\"])(.*?)\1")
-BRAILLED = re.compile(r"BRAILLE LINE:\s+(['\"])(.*)\1\s*$", re.M)
-COLOUR = r"([a-z]+(?: [a-z0-9]+)*)"
+BRAILLED = re.compile(r"BRAILLE LINE:\s+(['\"])(.*)\1\s*\n.*VISIBLE:\s+(['\"])(.*)\3, cursor", re.M)
+CELLS = 40  # what a braille display of 40 cells shows of each line, from where Orca shows it
+COLOUR = r"([A-Za-z][a-z]*(?: [a-z]+)*)"  # a colour in words, the first capitalised at the start
 looked = {SPOKEN: 0, BRAILLED: 0}  # how many lines of each were already looked at
+colours = set()  # the words of the colours revealed
 heard = []
 brailled = []
 OUT = open(os.path.join(WORK, "programs.log"), "w")
@@ -47,9 +50,13 @@ def start(*command, **options):
 
 
 def logged(kind):
+    """What Orca spoke; or what a 40-cell display would show of each braille line."""
     try:
         with open(LOG, encoding="utf-8", errors="replace") as log:
-            return [m.group(2) for m in kind.finditer(log.read())]
+            found = kind.finditer(log.read())
+            if kind is SPOKEN:
+                return [m.group(2) for m in found]
+            return [m.group(2)[max(0, m.group(2).find(m.group(4))):][:CELLS] for m in found]
     except FileNotFoundError:
         return []
 
@@ -76,7 +83,8 @@ def hear(pattern, what, seconds=15):
 
 
 def feel(pattern, what, seconds=15):
-    return await_line(BRAILLED, pattern, what, seconds)
+    """The pattern at the start of what a 40-cell braille display shows."""
+    return await_line(BRAILLED, "^" + pattern, what, seconds)
 
 
 def fail(message):
@@ -95,32 +103,31 @@ def key(name, pause=0.0):
 
 def reveal(row, column):
     """Space on the card that should have the focus; the words of its colour, and what Orca
-    said of the pair with them, if anything. The braille display must show the same."""
+    said of the pair first, if anything. The braille display must show both in its 40 cells."""
     key("space")
-    news = rf"Row {row}, column {column} shows {COLOUR}\.( Pair found!| No pair)?"
+    news = rf"(Pair found! |No pair\. )?{COLOUR}, row {row}, column {column}\."
     said = hear(news, f"the colour at {row},{column}")
-    feel(news.replace(COLOUR, re.escape(said.group(1))), f"the colour at {row},{column}")
-    print(f"row {row}, column {column}: {said.group(1)}")
-    return said.group(1), (said.group(2) or "").strip()
+    words = said.group(2).lower()
+    colours.add(words)
+    feel(re.escape(said.group(0)), f"the colour at {row},{column}")
+    print(f"row {row}, column {column}: {words}")
+    return words, (said.group(1) or "").strip()
 
 
 def second(row, column, first):
     """The second card of a turn; whether Orca said it is a pair, checked against the words."""
     words, verdict = reveal(row, column)
-    if not verdict:
-        verdict = hear(r"(Pair found!|No pair)", "whether the two cards are a pair").group(1)
     if (verdict == "Pair found!") != (words == first):
         fail(f"'{first}' and '{words}' but Orca said '{verdict}'")
-    if verdict not in brailled[-1]:
-        feel(re.escape(verdict), "whether the two cards are a pair")
     return words == first
 
 
 def proceed(turn, left):
     key("space")
-    end = "Finished!" if left == 0 else r"Click to reveal a card\."
-    for sense in (hear, feel):
-        sense(rf"Turn: {turn}\. Pairs left: {left}\. {end}", f"turn {turn} and {left} pairs left")
+    counter = rf"Turn: {turn}\. Pairs left: {left}\."
+    news = counter + r" Click to reveal a card\." if left else "Finished! " + counter
+    hear(news, f"turn {turn} and {left} pairs left")
+    feel(counter if left else news, f"turn {turn} and {left} pairs left")
 
 
 def review(row, column, words):
@@ -129,6 +136,15 @@ def review(row, column, words):
     shown = rf"Card, row {row}, column {column}, showing {re.escape(words)}"
     hear(shown, f"the card at {row},{column} in flat review")
     feel(shown, f"the card at {row},{column} in flat review")
+
+
+def status_bar(what):
+    """Orca's "read status bar" (Insert+KP_Enter twice); what it says there, spoken and brailled."""
+    key("Insert+KP_Enter", 0.1)
+    key("Insert+KP_Enter")
+    said = hear(r"(.*Turn: \d+\. Pairs left: \d+\.) status ?bar", what).group(1)
+    feel(re.escape(said[:CELLS]), what)
+    return said
 
 
 def move(arrow, row, column):
@@ -141,14 +157,19 @@ def play():
     hear(r"Play!", "the focus on Play!")
     key("space")
     hear(r"New game\. Turn: 1\. Pairs left: 2\. Click to reveal a card\.", "the new game")
+    feel(r"New game\. Turn: 1\. Pairs left: 2\.", "the new game")
     played = len(heard)
     a, _ = reveal(1, 1)
     review(1, 1, a)
+    # The news of the last card revealed, read again from the status bar.
+    if not status_bar("the status bar").startswith(f"{a.capitalize()}, row 1, column 1. "):
+        fail("the status bar did not tell the last card revealed first")
     if second(2, 1, a):
         proceed(1, 1)
         c, _ = reveal(2, 2)
         if not second(1, 2, c):
             fail("the last two cards were not a pair")
+        last = len(heard)
         proceed(1, 0)
     else:
         proceed(2, 2)
@@ -158,6 +179,7 @@ def play():
             proceed(2, 1)
             d, _ = reveal(1, 1)
             second(1, 2, d) or fail("the last two cards were not a pair")
+            last = len(heard)
             proceed(2, 0)
         else:
             proceed(3, 2)
@@ -169,16 +191,23 @@ def play():
             proceed(3, 1)
             e, _ = reveal(1, 1)
             second(2, 2, e) or fail("the last two cards were not a pair")
+            last = len(heard)
             proceed(3, 0)
-    wandered = [line for line in heard[played:] if re.match(r"(Play!|Quit)\b", line)]
+    wandered = [line for line in heard[played:last] if re.match(r"(Play!|Quit)\b", line)]
     if wandered:
         fail(f"the focus reached Play! or Quit during the game: {wandered}")
+    # The game over, the focus is on Play!, where a Space deals again.
+    if not any(re.search(r"\bPlay!", line) for line in heard[last:]):
+        hear(r"\bPlay!", "the focus on Play! once the game is over")
+    if any(line.strip(" .").lower() in colours for line in heard[played:]):
+        fail("a colour was spoken on its own, as a tooltip would be")
 
     key("Insert+KP_Enter", 2)
     hear(r"Qt Example - Tandrel", "the title, asked for")
-    key("Insert+KP_Enter", 0.1)
-    key("Insert+KP_Enter")
-    hear(r"Finished! Turn: \d+\. Pairs left: 0\.", "the status and counter lines, asked for")
+    if not re.match(r"Finished! Turn: \d+\. Pairs left: 0\.$", status_bar("the status bar at the end")):
+        fail("the status bar did not tell the end of the game alone")
+    key("space")
+    hear(r"New game\. Turn: 1\. Pairs left: 2\.", "a new game from Play!")
 
 
 # Orca writes its debug log through a buffer of its own; this makes it write each line at once.

@@ -147,46 +147,79 @@ QString counter(int turn, int pairsLeft)
     return QStringLiteral("Turn: %1. Pairs left: %2.").arg(turn).arg(pairsLeft);
 }
 
+// A card in the news: its colour first, then its place.
 QString shows(int row, int column, const QString &colour)
 {
-    return QStringLiteral("Row %1, column %2 shows %3.").arg(row).arg(column).arg(colour);
+    return QStringLiteral("%1, row %2, column %3.").arg(colour).arg(row).arg(column);
 }
 
-// What a screen reader is told of the moves of a turn, from the place and colour of its cards.
-// The focused card at (row, column) is revealed as the turn's first; the focus moves on to `next`.
-QStringList firstCard(int row, int column, const QString &colour, const QString &next)
+QString capitalised(QString text)
 {
-    return {"focus: " + next, "name: " + card(row, column, "showing " + colour),
-            news(shows(row, column, colour), next)};
+    text[0] = text[0].toUpper();
+    return text;
 }
 
-// The card is revealed as the turn's second, and the focus goes to Proceed by way of the board;
-// the status line says "Pair found!" with the counter when they are a pair, nothing after a miss.
-QStringList secondCard(int row, int column, const QString &colour, const QString &pairFound)
+// The test's own account of what a screen reader is told of the moves of a turn, from the places
+// and colours of its cards. Each move ends with its news, and with the status bar, which reads
+// the status and counter lines and the news of the last card revealed.
+struct Story
 {
-    QStringList told = {"focus: ", "name: " + card(row, column, "showing " + colour)};
-    if (!pairFound.isEmpty())
-        told << "name: Pair found! " + pairFound;
-    const QString verdict = pairFound.isEmpty()
-        ? " No pair. Proceed hides both cards again."
-        : " Pair found! Proceed takes the pair off the board.";
-    return told << "focus: Proceed" << news(shows(row, column, colour) + verdict, "Proceed");
-}
+    QString lines() const { return status + ' ' + counter(turn, pairsLeft); }
+    QString statusBar() const
+    {
+        const QString bar = last.startsWith(status) ? last + ' ' + counter(turn, pairsLeft)
+                                                    : last + ' ' + lines();
+        return "name: " + bar.trimmed();
+    }
 
-// Proceed ends the turn: the two cards change, the focus goes to `next`, the counter and then the
-// status line (unless it says "Click to reveal a card." already) change, and the news is told.
-QStringList proceed(const QStringList &cards, const QString &next, int turn, int pairsLeft,
-                    bool statusChanges)
-{
-    QStringList told;
-    for (const QString &name : cards)
-        told << "name: " + name;
-    told << left("Proceed") << "focus: " + next << "name: " + counter(turn, pairsLeft);
-    const QString status = pairsLeft ? "Click to reveal a card." : "Finished!";
-    if (statusChanges)
-        told << "name: " + status + ' ' + counter(turn, pairsLeft);
-    return told << news(counter(turn, pairsLeft) + ' ' + status, next);
-}
+    // The focused card at (row, column) is revealed as the turn's first; the focus moves on to
+    // `next`.
+    QStringList first(int row, int column, const QString &colour, const QString &next)
+    {
+        last = capitalised(shows(row, column, colour));
+        return {"focus: " + next, "name: " + card(row, column, "showing " + colour),
+                news(last, next), statusBar()};
+    }
+
+    // The card is revealed as the turn's second, and the focus goes to Proceed by way of the
+    // board; the status line says "Pair found!" when they are a pair, nothing new after a miss.
+    QStringList second(int row, int column, const QString &colour, bool pair)
+    {
+        QStringList told = {"focus: ", "name: " + card(row, column, "showing " + colour)};
+        if (pair) {
+            status = "Pair found!";
+            told << statusBar();
+        }
+        last = (pair ? "Pair found! " : "No pair. ") + shows(row, column, colour);
+        return told << "focus: Proceed" << news(last, "Proceed") << statusBar();
+    }
+
+    // Proceed ends the turn: the two cards change, the focus goes to `next`, the counter and then
+    // the status line (if it says something new) change, and the news is told.
+    QStringList proceed(const QStringList &cards, const QString &next)
+    {
+        QStringList told;
+        for (const QString &name : cards)
+            told << "name: " + name;
+        const bool pair = cards.first().endsWith("removed");
+        pairsLeft -= pair;
+        turn += !pair; // a miss counts only now
+        last.clear();
+        told << left("Proceed") << "focus: " + next << "name: " + counter(turn, pairsLeft);
+        const QString end = pairsLeft ? "Click to reveal a card." : "Finished!";
+        if (std::exchange(status, end) != end)
+            told << statusBar();
+        return told << news(pairsLeft ? counter(turn, pairsLeft) + ' ' + end
+                                      : end + ' ' + counter(turn, pairsLeft),
+                            next)
+                    << statusBar();
+    }
+
+    QString status = "Click to reveal a card.";
+    int turn = 1;
+    int pairsLeft = 2;
+    QString last;
+};
 
 } // namespace
 
@@ -221,66 +254,63 @@ void TestAccessibility::screenReadersHearEveryMove()
     QCOMPARE(a, "red");
     QCOMPARE(b, "green");
     const QString newGame = "New game. " + counter(1, 2) + " Click to reveal a card.";
+    Story story;
 
     QCOMPARE(QApplication::focusWidget(), game.play);
     press(Qt::Key_Space);
     QVERIFY_TOLD(log,
-                 {"name: " + counter(1, 2), "focus: " + card(1, 1, "hidden"),
-                  "name: Click to reveal a card. " + counter(1, 2),
-                  news(newGame, card(1, 1, "hidden"))});
+                 {"name: " + counter(1, 2), "focus: " + card(1, 1, "hidden"), story.statusBar(),
+                  news(newGame, card(1, 1, "hidden")), story.statusBar()});
     // A miss: the focus comes back to the card revealed last.
     press(Qt::Key_Space);
-    QVERIFY_TOLD(log, left(card(1, 1, "hidden")) + firstCard(1, 1, a, card(2, 1, "hidden")));
+    QVERIFY_TOLD(log, left(card(1, 1, "hidden")) + story.first(1, 1, a, card(2, 1, "hidden")));
     press(Qt::Key_Space);
-    QVERIFY_TOLD(log, left(card(2, 1, "hidden")) + secondCard(2, 1, b, QString()));
+    QVERIFY_TOLD(log, left(card(2, 1, "hidden")) + story.second(2, 1, b, false));
     press(Qt::Key_Space);
-    QVERIFY_TOLD(
-        log,
-        proceed({card(1, 1, "hidden"), card(2, 1, "hidden")}, card(2, 1, "hidden"), 2, 2, false));
+    QVERIFY_TOLD(log,
+                 story.proceed({card(1, 1, "hidden"), card(2, 1, "hidden")}, card(2, 1, "hidden")));
     // A pair, its second card reached by an arrow: the focus goes to the nearest card left.
     press(Qt::Key_Space);
-    QVERIFY_TOLD(log, left(card(2, 1, "hidden")) + firstCard(2, 1, b, card(1, 1, "hidden")));
+    QVERIFY_TOLD(log, left(card(2, 1, "hidden")) + story.first(2, 1, b, card(1, 1, "hidden")));
     press(Qt::Key_Right);
     QVERIFY_TOLD(log, left(card(1, 1, "hidden")) + QStringList {"focus: " + card(1, 2, "hidden")});
     press(Qt::Key_Space);
-    QVERIFY_TOLD(log, secondCard(1, 2, b, counter(2, 2)));
+    QVERIFY_TOLD(log, story.second(1, 2, b, true));
     press(Qt::Key_Space);
     QVERIFY_TOLD(
-        log,
-        proceed({card(2, 1, "removed"), card(1, 2, "removed")}, card(1, 1, "hidden"), 2, 1, true));
-    // The last pair: nothing is left on the board, which keeps the focus.
+        log, story.proceed({card(2, 1, "removed"), card(1, 2, "removed")}, card(1, 1, "hidden")));
+    // The last pair: nothing is left on the board, and the focus goes to Play!.
     press(Qt::Key_Space);
-    QVERIFY_TOLD(log, left(card(1, 1, "hidden")) + firstCard(1, 1, a, card(2, 2, "hidden")));
+    QVERIFY_TOLD(log, left(card(1, 1, "hidden")) + story.first(1, 1, a, card(2, 2, "hidden")));
     press(Qt::Key_Space);
-    QVERIFY_TOLD(log, left(card(2, 2, "hidden")) + secondCard(2, 2, a, counter(2, 1)));
+    QVERIFY_TOLD(log, left(card(2, 2, "hidden")) + story.second(2, 2, a, true));
     press(Qt::Key_Space);
-    QVERIFY_TOLD(log,
-                 proceed({card(1, 1, "removed"), card(2, 2, "removed")}, QString(), 2, 0, true));
+    QVERIFY_TOLD(log, story.proceed({card(1, 1, "removed"), card(2, 2, "removed")}, "Play!"));
 
-    // Play! again: every card comes back, hidden, and the focus goes to the first.
+    // Space there deals again: every card comes back, hidden, and the focus goes to the first.
     dealNext({1, 0, 0, 1});
-    QTest::mouseClick(game.play, Qt::LeftButton);
+    press(Qt::Key_Space);
+    story = Story();
     QVERIFY_TOLD(log,
-                 left(QString())
-                     + QStringList {
-                         "focus: Play!", "name: " + counter(1, 2), "name: " + card(1, 1, "hidden"),
-                         "name: " + card(2, 1, "hidden"), "name: " + card(1, 2, "hidden"),
-                         "name: " + card(2, 2, "hidden"), "focus: " + card(1, 1, "hidden"),
-                         "name: Click to reveal a card. " + counter(1, 2),
-                         news(newGame, card(1, 1, "hidden"))});
+                 QStringList {"name: " + counter(1, 2), "name: " + card(1, 1, "hidden"),
+                              "name: " + card(2, 1, "hidden"), "name: " + card(1, 2, "hidden"),
+                              "name: " + card(2, 2, "hidden")}
+                     + left("Play!")
+                     + QStringList {"focus: " + card(1, 1, "hidden"), story.statusBar(),
+                                    news(newGame, card(1, 1, "hidden")), story.statusBar()});
 
     // Cards revealed away from the focus, and Play! in the middle of the turn, which hides them.
     game.cards[3]->click();
-    QVERIFY_TOLD(
-        log, {"name: " + card(2, 2, "showing " + b), news(shows(2, 2, b), card(1, 1, "hidden"))});
+    QVERIFY_TOLD(log, story.first(2, 2, b, card(1, 1, "hidden")).mid(1));
     game.cards[2]->click();
-    QVERIFY_TOLD(log, left(card(1, 1, "hidden")) + secondCard(1, 2, a, QString()));
+    QVERIFY_TOLD(log, left(card(1, 1, "hidden")) + story.second(1, 2, a, false));
     game.play->click();
-    QVERIFY_TOLD(
-        log,
-        QStringList {"name: " + card(2, 2, "hidden"), "name: " + card(1, 2, "hidden")}
-            + left("Proceed")
-            + QStringList {"focus: " + card(1, 1, "hidden"), news(newGame, card(1, 1, "hidden"))});
+    story = Story();
+    QVERIFY_TOLD(log,
+                 QStringList {"name: " + card(2, 2, "hidden"), "name: " + card(1, 2, "hidden")}
+                     + left("Proceed")
+                     + QStringList {"focus: " + card(1, 1, "hidden"),
+                                    news(newGame, card(1, 1, "hidden")), story.statusBar()});
 }
 
 void TestAccessibility::screenReadersFindTitleAndStatusBar()
@@ -297,6 +327,18 @@ void TestAccessibility::screenReadersFindTitleAndStatusBar()
     game.play->click();
     QCOMPARE(status->text(QAccessible::Name), "Click to reveal a card. Turn: 1. Pairs left: 8.");
     QCOMPARE(QAccessible::queryAccessibleInterface(game.counter)->role(), QAccessible::StaticText);
+
+    // The news of the last card revealed can be read again there, first, until the turn ends.
+    const int partner = game.partnerOf(6);
+    const QString words = colourOf(game.cards[6]);
+    game.cards[6]->click();
+    QCOMPARE(status->text(QAccessible::Name),
+             capitalised(shows(3, 2, words)) + " Click to reveal a card. " + counter(1, 8));
+    game.cards[partner]->click();
+    QCOMPARE(status->text(QAccessible::Name),
+             "Pair found! " + shows(partner % 4 + 1, partner / 4 + 1, words) + ' ' + counter(1, 8));
+    game.proceed->click();
+    QCOMPARE(status->text(QAccessible::Name), "Click to reveal a card. " + counter(1, 7));
     // Nothing is said twice: a card's description stays empty.
     QCOMPARE(QAccessible::queryAccessibleInterface(game.cards[5])->text(QAccessible::Description),
              QString());

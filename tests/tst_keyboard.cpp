@@ -4,6 +4,7 @@
 #include "gamewindow.h"
 
 #include <QAccessible>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -28,6 +29,7 @@ private slots:
     void arrowsMoveToNearestCardInPlay();
     void focusIsVisible();
     void focusMovesOnlyWithTheGame();
+    void keyRevealNamesTheColour();
 };
 
 void TestKeyboard::arrowsMoveToNearestCardInPlay_data()
@@ -140,6 +142,46 @@ void TestKeyboard::focusMovesOnlyWithTheGame()
     }
     QVERIFY(!focusWent.contains(game.play));
     QVERIFY(!focusWent.contains(game.quit));
+}
+
+// A colour-blind player at the keyboard learns a revealed card's colour as a mouse player does by
+// hovering: its name shows beside the card at once and goes at the next key. A mouse click
+// shows nothing more than it did.
+void TestKeyboard::keyRevealNamesTheColour()
+{
+    Game game(2);
+    QVERIFY(game.activate());
+    game.press(Qt::Key_Space);
+    auto words = [](const TandrelButton *card) {
+        return card->activecolor() == QColor(255, 0, 0) ? QString("red") : QString("green");
+    };
+    auto tipBeside = [](const TandrelButton *card) {
+        const QRect place(card->mapToGlobal(QPoint(0, 0)), card->size());
+        const auto windows = QApplication::topLevelWidgets();
+        return std::any_of(windows.begin(), windows.end(), [&](const QWidget *window) {
+            return window->windowType() == Qt::ToolTip && window->isVisible()
+                && place.adjusted(-50, -50, 50, 50).intersects(window->geometry());
+        });
+    };
+
+    // Both cards of a turn, the second once the focus has gone to Proceed; the next key hides it.
+    for (int turnCard = 0; turnCard < 2; ++turnCard) {
+        TandrelButton *card = game.cards[game.indexOf(QApplication::focusWidget())];
+        game.press(Qt::Key_Space);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), words(card));
+        QVERIFY(tipBeside(card));
+    }
+    QCOMPARE(QApplication::focusWidget(), game.proceed);
+    game.press(Qt::Key_Space);
+    QTRY_VERIFY(!QToolTip::isVisible());
+
+    const auto [first, second] = game.firstTwo();
+    QVERIFY(second >= 0);
+    QTest::mouseClick(game.cards[first], Qt::LeftButton);
+    QTest::mouseClick(game.cards[second], Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QVERIFY(!QToolTip::isVisible());
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -292,10 +292,14 @@ public:
         const QWidget *focus = QApplication::focusWidget();
         if (!focus || !focus->isEnabled() || focus->window() != &game.window)
             differences << "no enabled widget has the focus";
-        // A card revealed or Proceed pressed never hands the focus to Play! or Quit.
-        if (moved && (focus == game.play || focus == game.quit))
+        // A card revealed or Proceed pressed never hands the focus to Play! or Quit, but the end
+        // of a game hands it to Play!.
+        const bool over = model.started && model.pairsLeft == 0;
+        if (focus && moved && (over != (focus == game.play) || focus == game.quit))
             differences << "the move left the focus on "
-                    + static_cast<const QPushButton *>(focus)->text();
+                    + (focus == game.play || focus == game.quit
+                           ? static_cast<const QPushButton *>(focus)->text()
+                           : QLatin1String(focus->metaObject()->className()));
         return differences.join("; ");
     }
 
