@@ -1,7 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The Tandrel developers
 # SPDX-License-Identifier: MIT
 
-"""Plays a 2 by 2 game by keys under the Orca screen reader and checks what Orca speaks.
+"""Plays a 2 by 2 game by keys under the Orca screen reader and checks what Orca speaks and what
+a braille display of 40 cells shows.
 
 orca_game.py GAME, on an X display with a D-Bus session and an accessibility bus of its own
 (on_display.sh xcb --accessibility): starts a window manager and Orca with settings of its own,
@@ -204,7 +205,7 @@ def play():
 
     key("Insert+KP_Enter", 2)
     hear(r"Qt Example - Tandrel", "the title, asked for")
-    if not re.match(r"Finished! Turn: \d+\. Pairs left: 0\.$", status_bar("the status bar at the end")):
+    if not re.match(r"Finished! Turn: \d+\. Pairs left: 0\.$", status_bar("the status bar")):
         fail("the status bar did not tell the end of the game alone")
     key("space")
     hear(r"New game\. Turn: 1\. Pairs left: 2\.", "a new game from Play!")
