@@ -74,7 +74,7 @@ class TandrelGameBoard : public QWidget
 
 public:
     // What a card shows: its back, its colour, or an empty place once its pair is taken.
-    enum class CardState { Hidden, Shown, Removed };
+    enum class CardState : unsigned char { Hidden, Shown, Removed };
 
     TandrelGameBoard(int boardSize, QWidget *parent = nullptr, const char *name = nullptr);
 
