@@ -61,11 +61,17 @@ builder_folder()
 # UPSTREAM_VERSION, and SOURCE_TREE to the tree it was made from.
 upstream_tarball()
 {
-    local folder=$1 repo=${2:-$ROOT}
+    local folder=$1 repo=${2:-$ROOT} index
     UPSTREAM_VERSION=$(dpkg-parsechangelog -l "$repo/debian/changelog" -S Version)
     UPSTREAM_VERSION=${UPSTREAM_VERSION#*:}
     UPSTREAM_VERSION=${UPSTREAM_VERSION%-*}
-    SOURCE_TREE=$(git -C "$repo" stash create)
+    # git stash refreshes the index it reads, and fails without a word when another git holds
+    # the index's lock, as the scripts that CI runs side by side do. So it reads a copy.
+    index=$(mktemp)
+    cp "$(git -C "$repo" rev-parse --absolute-git-dir)/index" "$index"
+    SOURCE_TREE=$(GIT_INDEX_FILE=$index git -C "$repo" stash create) \
+        || { rm -f "$index"; echo "git stash create failed in $repo" >&2; return 1; }
+    rm -f "$index"
     SOURCE_TREE=${SOURCE_TREE:-HEAD}
     git -C "$repo" archive --format=tar --prefix="tandrel-$UPSTREAM_VERSION/" "$SOURCE_TREE" -- . \
         ':(exclude)debian' | xz -6 >"$folder/tandrel_$UPSTREAM_VERSION.orig.tar.xz"
