@@ -42,8 +42,9 @@ debian_system()
     case $release in
     unstable | sid | testing) options=(--aptopt='Acquire::Check-Valid-Until "false"') ;;
     esac
-    as_builder mmdebstrap --quiet --mode=unshare --variant="$variant" --dpkgopt=force-unsafe-io \
-        "${options[@]}" "$@" "$release" "$target" "$(debian_mirror)"
+    # From /, since the building user may not read the caller's folder (root's home, say).
+    (cd / && as_builder mmdebstrap --quiet --mode=unshare --variant="$variant" \
+        --dpkgopt=force-unsafe-io "${options[@]}" "$@" "$release" "$target" "$(debian_mirror)")
 }
 
 # A folder of its own for the building user, who must be able to read what is put there; it goes
