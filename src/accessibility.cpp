@@ -154,7 +154,7 @@ GameNews::GameNews(TandrelGameBoard *board, QLabel *statusLine, QLabel *counterL
     });
     connect(board, &TandrelGameBoard::turnEnded, this, [this] { ending = true; });
     connect(board, &TandrelGameBoard::updateCounter, this, [this](int turn, int pairsLeft) {
-        counter = QStringLiteral("Turn: %1. Pairs left: %2.").arg(turn).arg(pairsLeft);
+        counter = counterText(turn, pairsLeft);
         if (!std::exchange(ending, false))
             return;
         lastNews.clear();

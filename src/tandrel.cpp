@@ -437,11 +437,15 @@ void Tandrel::newState(const char *text)
     statusLabel->setText(QString::fromUtf8(text));
 }
 
+QString counterText(int turn, int pairsLeft)
+{
+    return QLatin1String("Turn: ") + QString::number(turn) + QLatin1String(". Pairs left: ")
+        + QString::number(pairsLeft) + QLatin1Char('.');
+}
+
 void Tandrel::setCounter(int turn, int pairsLeft)
 {
-    counterLabel->setText(QLatin1String("Turn: ") + QString::number(turn)
-                          + QLatin1String(". Pairs left: ") + QString::number(pairsLeft)
-                          + QLatin1Char('.'));
+    counterLabel->setText(counterText(turn, pairsLeft));
 }
 
 void Tandrel::newGameClicked()

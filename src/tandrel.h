@@ -15,6 +15,9 @@
 
 class QLabel;
 
+// The counter line's words, "Turn: 2. Pairs left: 5.", which screen readers hear too.
+QString counterText(int turn, int pairsLeft);
+
 // The shuffled layout of one game: the pair number of every card index of an n by n board.
 // Each draw takes one rand() and accepts any pair number that still has a copy left. That is how
 // the game has always shuffled, and it is kept so that a seed gives the layouts it always gave:
