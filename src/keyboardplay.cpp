@@ -13,13 +13,11 @@
 #include <utility>
 
 KeyboardPlay::KeyboardPlay(TandrelGameBoard *board, QPushButton *proceedButton,
-                           QPushButton *playButton, QPushButton *quitButton)
+                           QPushButton *playButton)
     : QObject(board), board(board), playButton(playButton)
 {
     for (TandrelButton *card : board->cards())
         card->installEventFilter(this);
-    for (QPushButton *button : {proceedButton, playButton, quitButton})
-        button->installEventFilter(this);
     connect(board, &TandrelGameBoard::aboutToReveal, this, &KeyboardPlay::revealing);
     // While a turn waits for Proceed the cards are all disabled, so Proceed is the one thing to
     // press. The board asks for it before it says so, and only an enabled widget takes the focus.
@@ -67,13 +65,6 @@ bool KeyboardPlay::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;
-    // From the first key the player presses, the focus frame shows wherever the focus goes.
-    auto *widget = static_cast<QWidget *>(watched);
-    if (!widget->window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
-        widget->window()->setAttribute(Qt::WA_KeyboardFocusChange);
-        widget->update();
-    }
-
     const int key = static_cast<QKeyEvent *>(event)->key();
     if (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Up && key != Qt::Key_Down)
         return false;

@@ -22,8 +22,7 @@ class KeyboardPlay : public QObject
 
 public:
     // The window hands over its own buttons; the board, its cards.
-    KeyboardPlay(TandrelGameBoard *board, QPushButton *proceedButton, QPushButton *playButton,
-                 QPushButton *quitButton);
+    KeyboardPlay(TandrelGameBoard *board, QPushButton *proceedButton, QPushButton *playButton);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -4,6 +4,7 @@
 #include "tandrel.h"
 
 #include "accessibility.h"
+#include "focusring.h"
 #include "keyboardplay.h"
 
 #include <QApplication>
@@ -421,8 +422,10 @@ Tandrel::Tandrel(int boardSize, QWidget *parent, const char *name) : QWidget(par
 
     // Both follow the board alone; the screen readers' side needs the lines before their first
     // text, to present them as the window's status bar.
-    new KeyboardPlay(board, proceedButton, playButton, quitButton);
+    new KeyboardPlay(board, proceedButton, playButton);
     new GameNews(board, statusLabel, counterLabel);
+    // It follows the window's focus wherever the keyboard takes it.
+    new FocusRing(this);
 
     newState("Press 'Play!' to start game!");
 }

@@ -4,6 +4,8 @@
 #include "darkpalette.h"
 #include "gamewindow.h"
 
+#include <QColorSpace>
+#include <QColorTransform>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QtTest>
@@ -79,11 +81,50 @@ double changedShare(const QImage &before, const QImage &after, const QWidget &ca
     return double(changed) / (area.width() * area.height());
 }
 
+// WCAG's contrast ratio of two sRGB colours, by their relative luminance.
+double contrast(QRgb a, QRgb b)
+{
+    static const QColorTransform linear
+        = QColorSpace(QColorSpace::SRgb).transformationToColorSpace(QColorSpace::SRgbLinear);
+    const auto luminance = [](QRgb c) {
+        const QColor l = linear.map(QColor(c));
+        return 0.2126 * l.redF() + 0.7152 * l.greenF() + 0.0722 * l.blueF() + 0.05;
+    };
+    return std::max(luminance(a), luminance(b)) / std::min(luminance(a), luminance(b));
+}
+
+// How plainly a widget shows the focus it takes, as WCAG's focus appearance measures it: the
+// pixels around it, short of the gap to a neighbour, that change by 3:1 or more and stand out as
+// much from its face, per pixel of its perimeter (2 for a ring two pixels wide all round); -1 if
+// anything further away changes. The style's animations of the widget itself are left out.
+double focusShown(GameWindow &game, QWidget *widget)
+{
+    game.window.setFocus(Qt::OtherFocusReason);
+    const QImage before = game.window.grab().toImage();
+    widget->setFocus(Qt::OtherFocusReason);
+    const QImage after = game.window.grab().toImage();
+    const QRect own(widget->mapTo(&game.window, QPoint(0, 0)), widget->size());
+    const QRgb face = faceColor(before, game.window.rect(), game.window, *widget).rgb();
+    const qreal ratio = after.devicePixelRatio();
+    int shown = 0;
+    for (int y = 0; y < after.height(); ++y) {
+        for (int x = 0; x < after.width(); ++x) {
+            const QPoint at(int(x / ratio), int(y / ratio));
+            const QRgb was = before.pixel(x, y), is = after.pixel(x, y);
+            if (was != is && !own.adjusted(-3, -3, 3, 3).contains(at))
+                return -1;
+            shown += was != is && !own.contains(at)
+                && std::min(contrast(was, is), contrast(is, face)) >= 3;
+        }
+    }
+    return shown / ratio / ratio / (2.0 * (own.width() + own.height()));
+}
+
 } // namespace
 
 // Plays whole games under every style installed here, with a light and a dark colour scheme, and
 // measures every revealed card in the window's own picture: a player must see each pair's colour
-// whatever style the desktop imposes.
+// whatever style the desktop imposes, and a player at the keyboard where the focus is.
 class TestCardFaces : public QObject
 {
     Q_OBJECT
@@ -136,7 +177,7 @@ void TestCardFaces::facesShowTheirColour()
                                                     : darkPalette(QColor(0x35, 0x35, 0x35)));
 
     GameWindow game(boardSize);
-    QVERIFY(game.showAndWait());
+    QVERIFY(game.activate());
     const QRect boardRect(game.board->mapTo(&game.window, QPoint(0, 0)), game.board->size());
     const auto grabBoard = [&] { return game.window.grab(boardRect).toImage(); };
     const auto where = [&](const QColor &pair) {
@@ -151,6 +192,12 @@ void TestCardFaces::facesShowTheirColour()
     const QImage hiddenDisabled = grabBoard();
     game.play->click();
     const QImage hiddenEnabled = grabBoard();
+    // The focus around a card, Play! and Quit, and around Proceed in the first turn below: no
+    // more than the style shows until a key is pressed, plainly from then on.
+    QCOMPARE(focusShown(game, game.cards[0]), 0.0);
+    QTest::keyClick(game.cards[0], Qt::Key_Shift);
+    for (QWidget *widget : std::initializer_list<QWidget *> {game.cards[0], game.play, game.quit})
+        QCOMPARE_GE(focusShown(game, widget), 2);
 
     std::vector<std::pair<QColor, QColor>> seen; // pair colour, colour on screen
     int worst = 0;
@@ -165,6 +212,8 @@ void TestCardFaces::facesShowTheirColour()
         first->click();
         const double firstChanged = changedShare(hiddenEnabled, grabBoard(), *first);
         second->click();
+        if (seen.empty())
+            QCOMPARE_GE(focusShown(game, game.proceed), 2);
         const QImage image = grabBoard();
         const double secondChanged = changedShare(hiddenDisabled, image, *second);
         for (double changed : {firstChanged, secondChanged}) {
