@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: MIT
 
 // Plays a few turns of a 6 by 6 game and saves a picture of the window, in one look or in several
-// side by side: tandrel-screenshot FILE.png [LOOK...], where a LOOK is a Qt style's name, with
-// ":dark" for a dark colour scheme (Fusion when none is named).
+// side by side: tandrel-screenshot [--keys] FILE.png [LOOK...], where a LOOK is a Qt style's name,
+// with ":dark" for a dark colour scheme (Fusion when none is named). With --keys the game is seen
+// as a player at the keyboard sees it, the focus ring on Proceed.
 #include "darkpalette.h"
 #include "gamewindow.h"
 
@@ -11,17 +12,22 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTest>
 
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s FILE.png [STYLE[:dark]...]\n", argv[0]);
+    QStringList looks = app.arguments().mid(1);
+    const bool keys = !looks.isEmpty() && looks.first() == QLatin1String("--keys");
+    if (keys)
+        looks.removeFirst();
+    if (looks.isEmpty()) {
+        std::fprintf(stderr, "usage: %s [--keys] FILE.png [STYLE[:dark]...]\n", argv[0]);
         return 2;
     }
-    QStringList looks = app.arguments().mid(2);
+    const QString file = looks.takeFirst();
     if (looks.isEmpty())
         looks << QStringLiteral("Fusion");
 
@@ -44,6 +50,8 @@ int main(int argc, char *argv[])
     const auto [first, second] = game.firstTwo();
     game.cards[std::size_t(first)]->click();
     game.cards[std::size_t(second)]->click();
+    if (keys)
+        QTest::keyClick(game.proceed, Qt::Key_Shift);
 
     // The same game in every look, side by side.
     std::vector<QPixmap> shots;
@@ -76,8 +84,8 @@ int main(int argc, char *argv[])
     }
     painter.end();
 
-    if (!picture.save(QString::fromLocal8Bit(argv[1]))) {
-        std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[1]);
+    if (!picture.save(file)) {
+        std::fprintf(stderr, "%s: cannot write %s\n", argv[0], qPrintable(file));
         return 1;
     }
     return 0;
