@@ -21,10 +21,137 @@
 
 namespace {
 
-// A colour's name as people say it: its shade of grey, or its hue with words for a lightness
-// ("dark", "medium") and a strength ("soft", and for a colour mixed with white "light" and
-// "pale", with grey "dull" and "greyish") away from the full colour. Twenty-four hues, the twelve
-// of the colour wheel and those between them, tell every pair of the largest board apart.
+// What people call the colours of a range of hues, from where the range before ends up to hueTo
+// (degrees of HSV hue): at full strength from very dark to bright, then mixed with grey or white in
+// three steps, soft, dull and greyish, from dim to bright. Where people have words of their own for
+// part of a range, those are its words: dark oranges are brown, dark yellows olive, light reds
+// salmon and pink. Neighbouring ranges and steps have different words, so that the pair colours of
+// every board have a name of their own.
+struct HueWords
+{
+    int hueTo;
+    std::array<const char *, 4> full; // very dark, dark, medium, bright
+    std::array<const char *, 2> soft; // dim, bright
+    std::array<const char *, 3> dull; // dark, medium, bright
+    std::array<const char *, 2> greyish; // dim, bright
+};
+
+// Hues from 350 degrees on count as below 10, with the reds.
+constexpr HueWords hueWords[] = {
+    {10,
+     {"maroon", "dark red", "scarlet", "red"},
+     {"dull red", "light red"},
+     {"reddish brown", "dusty rose", "salmon"},
+     {"dusty pink", "pale pink"}},
+    {18,
+     {"dark brown", "rust", "burnt orange", "orange red"},
+     {"terracotta", "light orange"},
+     {"brown", "clay", "peach"},
+     {"rosy brown", "pale peach"}},
+    {25,
+     {"dark brown", "rust", "burnt orange", "red orange"},
+     {"terracotta", "light orange"},
+     {"brown", "clay", "peach"},
+     {"rosy brown", "pale peach"}},
+    {38,
+     {"dark brown", "brown", "orange brown", "orange"},
+     {"light brown", "light orange"},
+     {"greyish brown", "sandy brown", "tan"},
+     {"taupe", "beige"}},
+    {52,
+     {"dark brown", "bronze", "golden brown", "amber"},
+     {"ochre", "light amber"},
+     {"dark tan", "sand", "wheat"},
+     {"taupe", "beige"}},
+    {68,
+     {"dark olive", "olive", "mustard", "yellow"},
+     {"olive green", "lemon yellow"},
+     {"dark khaki", "khaki", "light yellow"},
+     {"pale khaki", "cream"}},
+    {85,
+     {"dark olive green", "moss green", "dark lime", "yellow green"},
+     {"pea green", "light yellow green"},
+     {"moss", "pale olive", "light lime"},
+     {"sage", "pale lime"}},
+    {98,
+     {"dark moss green", "dark grass green", "grass green", "lime"},
+     {"leaf green", "light lime"},
+     {"moss green", "sage green", "pale lime"},
+     {"sage", "pale lime green"}},
+    {112,
+     {"dark green", "leaf green", "apple green", "neon green"},
+     {"fresh green", "lime green"},
+     {"dull green", "sage green", "light green"},
+     {"sage", "pale green"}},
+    {130,
+     {"dark green", "forest green", "kelly green", "green"},
+     {"medium green", "bright light green"},
+     {"dull green", "fern green", "light green"},
+     {"sage green", "pale green"}},
+    {145,
+     {"dark green", "deep green", "emerald", "vivid green"},
+     {"jade", "mint green"},
+     {"dull green", "sea green", "mint"},
+     {"grey green", "pale mint"}},
+    {157,
+     {"dark green", "sea green", "emerald", "spring green"},
+     {"jade", "mint green"},
+     {"dull sea green", "seafoam", "mint"},
+     {"grey green", "pale mint"}},
+    {172,
+     {"dark teal", "teal", "turquoise", "aquamarine"},
+     {"turquoise", "aquamarine"},
+     {"dusty teal", "seafoam", "light aquamarine"},
+     {"grey teal", "pale aqua"}},
+    {195,
+     {"dark teal", "teal", "teal", "cyan"},
+     {"teal", "light cyan"},
+     {"dusty teal", "dusty teal", "pale cyan"},
+     {"grey teal", "pale cyan"}},
+    {225,
+     {"navy", "cobalt", "cobalt", "azure"},
+     {"steel blue", "sky blue"},
+     {"slate blue", "steel blue", "light blue"},
+     {"blue grey", "pale blue"}},
+    {255,
+     {"navy", "dark blue", "royal blue", "blue"},
+     {"dusky blue", "light blue"},
+     {"dusky blue", "dusky blue", "periwinkle"},
+     {"blue grey", "lavender"}},
+    {275,
+     {"dark indigo", "indigo", "indigo", "violet blue"},
+     {"dusky violet", "violet blue"},
+     {"dusky violet", "dusky violet", "lavender"},
+     {"grey violet", "pale lavender"}},
+    {290,
+     {"dark violet", "dark violet", "violet", "violet"},
+     {"amethyst", "lilac"},
+     {"dusky violet", "amethyst", "lilac"},
+     {"grey violet", "pale lilac"}},
+    {315,
+     {"dark purple", "purple", "purple", "magenta"},
+     {"orchid", "light magenta"},
+     {"plum", "orchid", "lavender pink"},
+     {"mauve", "pale lilac"}},
+    {325,
+     {"dark magenta", "magenta", "magenta", "hot pink"},
+     {"orchid", "pink"},
+     {"plum", "mauve", "light pink"},
+     {"mauve", "pale pink"}},
+    {337,
+     {"dark wine", "wine", "raspberry", "hot pink"},
+     {"dark pink", "pink"},
+     {"plum", "dusty rose", "light pink"},
+     {"mauve", "pale pink"}},
+    {350,
+     {"dark wine", "wine", "raspberry", "cherry red"},
+     {"dark rose", "warm pink"},
+     {"rosewood", "dusty rose", "rose pink"},
+     {"mauve", "pale rose"}},
+};
+
+// A colour's name as people say it: its shade of grey, or the words for its range of hues at its
+// strength and lightness.
 QString plainName(const QColor &colour)
 {
     const int value = colour.value();
@@ -38,27 +165,22 @@ QString plainName(const QColor &colour)
             return QStringLiteral("grey");
         return value < 230 ? QStringLiteral("light grey") : QStringLiteral("white");
     }
-    static const std::array<const char *, 24> hues = {
-        "red",    "reddish orange",  "orange",  "amber",      "yellow", "greenish yellow",
-        "lime",   "yellowish green", "green",   "emerald",    "mint",   "turquoise",
-        "cyan",   "sky blue",        "azure",   "royal blue", "blue",   "indigo",
-        "violet", "purple",          "magenta", "fuchsia",    "pink",   "crimson",
-    };
-    QStringList words;
-    if (value < 80)
-        words << QStringLiteral("very dark");
-    else if (value < 150)
-        words << QStringLiteral("dark");
-    else if (value < 220)
-        words << QStringLiteral("medium");
-    if (saturation < 160 && value >= 220)
-        words << (saturation < 100 ? QStringLiteral("pale") : QStringLiteral("light"));
-    else if (saturation < 160)
-        words << (saturation < 100 ? QStringLiteral("greyish") : QStringLiteral("dull"));
-    else if (saturation < 220)
-        words << QStringLiteral("soft");
-    words << QString::fromLatin1(hues[std::size_t((colour.hsvHue() * 2 + 15) / 30 % 24)]);
-    return words.join(QLatin1Char(' '));
+    const int hue = colour.hsvHue() >= 350 ? colour.hsvHue() - 360 : colour.hsvHue();
+    const HueWords &words
+        = *std::find_if(std::begin(hueWords), std::end(hueWords) - 1,
+                        [hue](const HueWords &range) { return hue < range.hueTo; });
+    // From very dark to bright: a value below 100, 160 or 220, or above.
+    constexpr int steps[] = {100, 160, 220};
+    const auto lightness = std::size_t(std::upper_bound(std::begin(steps), std::end(steps), value)
+                                       - std::begin(steps));
+    const bool bright = lightness == 3;
+    if (saturation >= 220)
+        return QString::fromLatin1(words.full[lightness]);
+    if (saturation >= 150)
+        return QString::fromLatin1(words.soft[bright]);
+    if (saturation >= 100)
+        return QString::fromLatin1(words.dull[std::max<std::size_t>(lightness, 1) - 1]);
+    return QString::fromLatin1(words.greyish[bright]);
 }
 
 // The main window, which screen readers name by its title.
