@@ -11,6 +11,8 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPointingDevice>
 #include <QStringList>
 #include <QToolTip>
 
@@ -335,8 +337,8 @@ void GameNews::revealing(int index, bool secondOfTurn)
                .arg(colourOf(index))
                .arg(place.y() + 1)
                .arg(place.x() + 1);
-    if (index == keyed)
-        revealedByKey = index;
+    if (index == unhovered)
+        revealedUnhovered = index;
     // The second card is told with what the board makes of the two.
     if (secondOfTurn)
         return;
@@ -384,13 +386,15 @@ void GameNews::tell()
         QAccessible::updateAccessibility(&event);
     }
 
-    // A card revealed from the keyboard names its colour beside it, as it does under the mouse,
-    // once the focus has come to rest; a screen reader has told the colour already.
-    if (revealedByKey >= 0 && !QAccessible::isActive()) {
-        TandrelButton *card = board->cards()[std::size_t(revealedByKey)];
-        QToolTip::showText(card->mapToGlobal(card->rect().center()), colourOf(revealedByKey), card);
+    // A card revealed where no mouse rests on it, from the keyboard or by a tap, names its colour
+    // beside it, as it does under the mouse, once the focus has come to rest; a screen reader has
+    // told the colour already.
+    if (revealedUnhovered >= 0 && !QAccessible::isActive()) {
+        TandrelButton *card = board->cards()[std::size_t(revealedUnhovered)];
+        QToolTip::showText(card->mapToGlobal(card->rect().center()), colourOf(revealedUnhovered),
+                           card);
     }
-    keyed = revealedByKey = -1;
+    unhovered = revealedUnhovered = -1;
 }
 
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
@@ -407,12 +411,19 @@ void GameNews::withdraw()
 
 // A revealed card names its colour in a tooltip, for players who cannot tell the colours apart;
 // a hidden or removed one has nothing to show. Qt asks disabled cards too. A card's button
-// clicks as Space is released on it: a reveal that comes from the keyboard.
+// clicks as Space or a tap is released on it: a reveal with nothing hovering over the card.
 bool GameNews::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        keyed = key == Qt::Key_Space || key == Qt::Key_Select ? board->indexOf(watched) : -1;
+        unhovered = key == Qt::Key_Space || key == Qt::Key_Select ? board->indexOf(watched) : -1;
+        return false;
+    }
+    // Qt turns a tap into mouse events from the touchscreen, and a tap leaves nothing to hover.
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const QPointingDevice *device = static_cast<QMouseEvent *>(event)->pointingDevice();
+        const bool tap = device && device->type() == QInputDevice::DeviceType::TouchScreen;
+        unhovered = tap ? board->indexOf(watched) : -1;
         return false;
     }
     if (event->type() != QEvent::ToolTip)

@@ -30,8 +30,8 @@ std::vector<QString> colourWords(const std::vector<QColor> &colours);
 //   and brailles with it, until the focus moves on;
 // - the window as an application window, and the status and counter lines as its status bar,
 //   with the news of the last card revealed before them, to be read again;
-// - a revealed card's colour in words in its tooltip, which a card revealed from the keyboard
-//   shows at once unless a screen reader runs.
+// - a revealed card's colour in words in its tooltip, which a card revealed where nothing hovers,
+//   from the keyboard or by a tap, shows at once unless a screen reader runs.
 class GameNews : public QObject
 {
     Q_OBJECT
@@ -69,8 +69,8 @@ private:
     QString lastNews; // of the last card revealed in this turn
     QString toldStatusBar; // the status bar's name as it was when the last news was told
     bool telling = false;
-    int keyed = -1; // the card Space was released on, until the move is told
-    int revealedByKey = -1; // the card it revealed
+    int unhovered = -1; // the card Space or a tap was released on, until the move is told
+    int revealedUnhovered = -1; // the card it revealed
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
     void withdraw();
     QPointer<QWidget> holder; // the widget whose name carries the news

@@ -7,6 +7,8 @@
 #include <QToolTip>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 
 // A game window played from the keyboard; call activate() before the first key.
@@ -144,9 +146,9 @@ void TestKeyboard::focusMovesOnlyWithTheGame()
     QVERIFY(!focusWent.contains(game.quit));
 }
 
-// A colour-blind player at the keyboard learns a revealed card's colour as a mouse player does by
-// hovering: its name shows beside the card at once and goes at the next key. A mouse click
-// shows nothing more than it did.
+// A colour-blind player at the keyboard or at a touchscreen learns a revealed card's colour as a
+// mouse player does by hovering: its name shows beside the card at once and goes at the next key.
+// A mouse click shows nothing more than it did.
 void TestKeyboard::keyRevealNamesTheColour()
 {
     Game game(2);
@@ -182,6 +184,15 @@ void TestKeyboard::keyRevealNamesTheColour()
     QTest::mouseClick(game.cards[second], Qt::LeftButton);
     QCoreApplication::processEvents();
     QVERIFY(!QToolTip::isVisible());
+
+    // A tap on a touchscreen leaves nothing to hover either: the card names its colour at once.
+    game.play->click();
+    const std::unique_ptr<QPointingDevice> screen(QTest::createTouchDevice());
+    QTest::touchEvent(game.cards[0], screen.get()).press(0, QPoint(5, 5));
+    QTest::touchEvent(game.cards[0], screen.get()).release(0, QPoint(5, 5));
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), words(game.cards[0]));
+    QVERIFY(tipBeside(game.cards[0]));
 }
 
 QTEST_MAIN(TestKeyboard)
