@@ -99,6 +99,7 @@ double contrast(QRgb a, QRgb b)
 // anything further away changes. The style's animations of the widget itself are left out.
 double focusShown(GameWindow &game, QWidget *widget)
 {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest); // a new line's height
     game.window.setFocus(Qt::OtherFocusReason);
     const QImage before = game.window.grab().toImage();
     widget->setFocus(Qt::OtherFocusReason);
