@@ -82,9 +82,21 @@ QColor ringColour(const QColor &highlight, const QColor &behind, const QColor &f
 // between two cards.
 FocusRing::FocusRing(QWidget *window) : QFocusFrame(window)
 {
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        setWidget(now && now->window() == this->window() ? now : nullptr);
-    });
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *now) { follow(now); });
+}
+
+// Qt 6.11 takes the window's keyboard mark away whenever the focus moves but by Tab, also when
+// the game moves it on after a key; Qt 6.4 and 6.8 keep it. Once a key has been pressed the window
+// keeps it here too, for the style's own focus and the ring.
+void FocusRing::follow(QWidget *focus)
+{
+    QWidget *top = window();
+    const bool ours = focus && focus->window() == top;
+    keys = keys || top->testAttribute(Qt::WA_KeyboardFocusChange);
+    if (ours && keys)
+        top->setAttribute(Qt::WA_KeyboardFocusChange);
+    setWidget(ours ? focus : nullptr);
 }
 
 bool FocusRing::eventFilter(QObject *watched, QEvent *event)
@@ -93,6 +105,7 @@ bool FocusRing::eventFilter(QObject *watched, QEvent *event)
     QWidget *top = window();
     if (event->type() == QEvent::KeyPress && watched == widget()
         && !top->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        keys = true;
         top->setAttribute(Qt::WA_KeyboardFocusChange);
         widget()->update();
         update();

@@ -24,6 +24,11 @@ protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    void follow(QWidget *focus);
+
+    bool keys = false; // a key has been pressed in the window
 };
 
 #endif
