@@ -103,8 +103,7 @@ bool FocusRing::eventFilter(QObject *watched, QEvent *event)
 {
     // The first key marks the window as played from the keyboard, for the style's own focus too.
     QWidget *top = window();
-    if (event->type() == QEvent::KeyPress && watched == widget()
-        && !top->testAttribute(Qt::WA_KeyboardFocusChange)) {
+    if (event->type() == QEvent::KeyPress && watched == widget() && !keys) {
         keys = true;
         top->setAttribute(Qt::WA_KeyboardFocusChange);
         widget()->update();
@@ -137,7 +136,7 @@ bool FocusRing::event(QEvent *event)
 void FocusRing::paintEvent(QPaintEvent *)
 {
     QWidget *focus = widget();
-    if (!focus || !window()->testAttribute(Qt::WA_KeyboardFocusChange))
+    if (!focus || !keys)
         return;
     const QPalette &palette = focus->palette();
     QPainter(this).fillRect(rect(),

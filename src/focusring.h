@@ -9,10 +9,10 @@
 // Shows a player at the keyboard where the focus is, at a glance, whatever the style: once a key
 // has been pressed in the window, a ring two pixels wide goes around the widget with the focus,
 // in the gap the layouts leave between widgets, and moves with the focus. The desktop's
-// highlight colour draws it where that stands out from the window and the buttons, its text
-// colour elsewhere. Until the first key it draws nothing, so a player who only uses the mouse
-// sees the window as the style draws it. Screen readers do not see it: Qt leaves focus frames
-// out of what it tells them.
+// highlight colour draws it where that stands out from the window and the widget's face, a
+// lighter or darker shade of it elsewhere. Until the first key it draws nothing, so a player who
+// only uses the mouse sees the window as the style draws it. Screen readers do not see it: Qt
+// leaves focus frames out of what it tells them.
 class FocusRing : public QFocusFrame
 {
     Q_OBJECT
