@@ -94,14 +94,16 @@ void TestKeyboard::focusIsVisible()
     game.press(Qt::Key_Shift);
     QVERIFY(play->grab().toImage() != untouched);
     game.press(Qt::Key_Space);
-    QVERIFY(game.cards[0]->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), game.cards[0]);
 
-    game.cards[0]->setFocus(Qt::OtherFocusReason);
+    // Each card against itself, as the cards of a row and a column may differ by a pixel in size;
+    // the focus moved by the game shows as plainly as the one moved by a key.
+    const QImage focused = game.cards[0]->grab().toImage();
     game.press(Qt::Key_Down);
     QCOMPARE(QApplication::focusWidget(), game.cards[1]);
-    QVERIFY(game.cards[0]->grab().toImage() != game.cards[1]->grab().toImage());
+    QVERIFY(game.cards[0]->grab().toImage() != focused);
     game.press(Qt::Key_Up);
-    QVERIFY(game.cards[0]->grab().toImage() != game.cards[1]->grab().toImage());
+    QCOMPARE(game.cards[0]->grab().toImage(), focused);
     QCOMPARE(game.cards[1]->grab().toImage(), game.cards[3]->grab().toImage());
 }
 
